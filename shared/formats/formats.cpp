@@ -1,0 +1,2 @@
+// Anchors the file-format library while its parts are added.
+namespace commo {}

@@ -1,0 +1,2 @@
+// Anchors the platform library while its parts are added.
+namespace platform {}
