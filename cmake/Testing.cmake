@@ -9,8 +9,12 @@ function(panelink_add_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     panelink_warnings(${name})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    set(props TIMEOUT 120)
+    if(ARG_LABELS)
+        list(APPEND props LABELS "${ARG_LABELS}")
+    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-        PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 120
+        PROPERTIES ${props}
         DISCOVERY_TIMEOUT 60)
 endfunction()

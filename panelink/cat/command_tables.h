@@ -18,10 +18,10 @@ inline constexpr std::size_t kReadCommandCount = 69;
 
 // Read kinds of ReadCommandTable.
 enum ReadKind : std::int32_t {
-    kReadPlain = 0,        // letters and ";"
-    kReadSelectorZero = 1, // letters, "0", ";"
-    kReadBothSides = 2,    // two reads, selector "0" and "1"
-    kReadSpecial = 3,      // command-specific parameters
+    kReadPlain = 0,         // letters and ";"
+    kReadSelectorZero = 1,  // letters, "0", ";"
+    kReadBothSides = 2,     // two reads, selector "0" and "1"
+    kReadSpecial = 3,       // command-specific parameters
 };
 
 extern const std::array<CommandRecord, kSetCommandCount> SetCommandTable;

@@ -1,0 +1,158 @@
+#include "panelink/link/com_port.h"
+
+#include <cerrno>
+#include <utility>
+
+namespace panelink {
+
+namespace {
+
+// Link failure message to the main window; wparam 0 (shown unless a box is up), lparam 0
+// ("Failed to open the port").
+constexpr platform::Message kOpenFailedMessage{platform::WM_APP + 0x109, 0, 0};
+
+constexpr std::string_view kAutoInformationOn = "AI1;";
+constexpr std::string_view kAutoInformationOff = "AI0;";
+
+std::string defaultDevicePath(int portNumber) {
+    return "/dev/ttyS" + std::to_string(portNumber - 1);
+}
+
+}  // namespace
+
+ComPort::ComPort(platform::MainWindowInterface& mainWindow, LinkFlags& flags, PathResolver resolver)
+    : mainWindow_(mainWindow), flags_(flags), resolver_(std::move(resolver)) {}
+
+ComPort::~ComPort() {
+    const std::lock_guard lock(mutex_);
+    closeLocked();
+}
+
+bool ComPort::open(int portNumber, int baud, bool autoInformationOn) {
+    const std::lock_guard lock(mutex_);
+    // While a failure box is up the open is skipped, so retries do not stack boxes.
+    if (refusingOpens_.load() || flags_.messageBox.load() || open_.load()) return false;
+
+    const std::string path = resolver_ ? resolver_(portNumber) : defaultDevicePath(portNumber);
+    // Read and write time-outs have no counterpart here: the descriptor is non-blocking,
+    // reads take what is waiting and writes hand the bytes to the kernel.
+    if (const int error = device_.open(path, baud); error != 0) {
+        openFailed_.store(true);
+        lastOpenError_.store(error);
+        mainWindow_.post(kOpenFailedMessage);
+        return false;
+    }
+    openFailed_.store(false);
+    lastOpenError_.store(0);
+    open_.store(true);
+
+    const std::optional<platform::SerialStatus> status = device_.status();
+    if (!status || status->lineBad) {
+        mainWindow_.post(kOpenFailedMessage);
+        closeLocked();
+        return false;
+    }
+
+    // The result is not awaited; a device that vanishes meanwhile shows in the next status.
+    writeLocked(autoInformationOn ? kAutoInformationOn : kAutoInformationOff);
+    flags_.aiCommanded.store(autoInformationOn);
+    return true;
+}
+
+bool ComPort::close() {
+    const std::lock_guard lock(mutex_);
+    if (!open_.load()) return false;
+    closeLocked();
+    return true;
+}
+
+void ComPort::closeLocked() {
+    // Nothing more goes out once the port is closed, a held tail included.
+    device_.close();
+    held_.clear();
+    heldErrors_ = 0;
+    open_.store(false);
+}
+
+bool ComPort::flushHeldLocked() {
+    if (held_.empty()) return true;
+    const platform::IoResult result = device_.write(held_);
+    if (!result.ok()) {
+        held_.clear();  // the device failed; the error shows in the next status
+        return true;
+    }
+    held_.erase(0, result.bytes);
+    return held_.empty();
+}
+
+platform::IoResult ComPort::writeLocked(std::string_view bytes) {
+    if (!device_.isOpen()) return {0, EBADF};
+    if (!flushHeldLocked()) {
+        heldErrors_ |= platform::kLineErrorTransmitFull;
+        return {};
+    }
+    const platform::IoResult result = device_.write(bytes);
+    if (result.ok() && result.bytes < bytes.size()) {
+        held_.assign(bytes.substr(result.bytes));
+        return {bytes.size(), 0};
+    }
+    return result;
+}
+
+std::optional<platform::SerialStatus> ComPort::status() {
+    const std::lock_guard lock(mutex_);
+    if (!device_.isOpen()) return std::nullopt;
+    flushHeldLocked();
+    std::optional<platform::SerialStatus> result = device_.status();
+    if (result) {
+        result->outputQueue += held_.size();
+        result->errors |= std::exchange(heldErrors_, 0);
+    }
+    return result;
+}
+
+platform::IoResult ComPort::read(void* buffer, std::size_t max) {
+    const std::lock_guard lock(mutex_);
+    return device_.read(buffer, max);
+}
+
+platform::IoResult ComPort::write(std::string_view bytes) {
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+        bytes = bytes.substr(0, nul);
+    }
+    const std::lock_guard lock(mutex_);
+    return writeLocked(bytes);
+}
+
+bool ComPort::raiseRts() {
+    const std::lock_guard lock(mutex_);
+    return device_.raiseRts();
+}
+
+bool ComPort::dropRts() {
+    const std::lock_guard lock(mutex_);
+    return device_.dropRts();
+}
+
+bool ComPort::portUsable() {
+    const std::lock_guard lock(mutex_);
+    if (openFailed_.load()) return false;
+    // The link threads need the pending line errors; only the hang-up is looked at here.
+    return !device_.hasGone();
+}
+
+void ComPort::refuseFurtherOpens() {
+    const std::lock_guard lock(mutex_);
+    refusingOpens_.store(true);
+}
+
+TestOpenResult testOpenPort(const std::string& path, int baud) {
+    platform::SerialDevice device;
+    if (const int error = device.open(path, baud); error != 0) return {false, error};
+    const std::optional<platform::SerialStatus> status = device.status();
+    const bool good = status && !status->lineBad;
+    device.close();
+    return {good, good ? 0 : EIO};
+}
+
+}  // namespace panelink

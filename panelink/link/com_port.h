@@ -1,0 +1,100 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "panelink/link/link_flags.h"
+#include "shared/platform/message.h"
+#include "shared/platform/serial_device.h"
+
+namespace panelink {
+
+// The radio's COM port as Panelink uses it: opened on demand (at start-up and before a
+// write when closed), closed by the link checks, the dialogs, power events and shut-down.
+//
+// One lock serialises opening and closing with every other use of the device, so a
+// descriptor number that was closed and reused by some other file never receives CAT bytes
+// or ioctls from a thread that still thought the port was open. All methods are
+// thread-safe.
+class ComPort {
+  public:
+    // Maps a COM number to the device path to open; asked at every open so that a changed
+    // port table or a re-plugged adapter is picked up.
+    using PathResolver = std::function<std::string(int portNumber)>;
+
+    // Without a resolver COMn maps to /dev/ttyS<n-1>.
+    ComPort(platform::MainWindowInterface& mainWindow, LinkFlags& flags, PathResolver resolver);
+    ComPort(const ComPort&) = delete;
+    ComPort& operator=(const ComPort&) = delete;
+    ~ComPort();
+
+    // Opens the port unless it is open already, a link failure box is showing or shut-down
+    // has begun. On success writes "AI1;" or "AI0;" and returns true. A failed open or a
+    // line that is bad at once posts the link failure message (WM_APP + 0x109, 0, 0) to the
+    // main window and returns false.
+    bool open(int portNumber, int baud, bool autoInformationOn);
+    // True when the port was open and is now closed.
+    bool close();
+
+    // Status of the open port; nullopt when closed. The output queue includes a held tail.
+    std::optional<platform::SerialStatus> status();
+    // Reads what is waiting (at most `max` bytes). EBADF when closed.
+    platform::IoResult read(void* buffer, std::size_t max);
+    // Writes without waiting and reports the whole text as accepted; when the kernel takes
+    // only part of it, the port holds the rest and hands it over at the next write() or
+    // status(), so a command is never cut short on the line. While a tail is held, new text
+    // is refused (0 bytes) and the next status() reports kLineErrorTransmitFull. A NUL never
+    // goes on the wire: the text ends at the first NUL. EBADF when closed.
+    platform::IoResult write(std::string_view bytes);
+    // RTS flow control; false when closed or the device refused.
+    bool raiseRts();
+    bool dropRts();
+
+    bool isOpen() const { return open_.load(); }
+    // The last open attempt failed (the port has no valid handle until an open succeeds).
+    bool lastOpenFailed() const { return openFailed_.load(); }
+    // errno of the last failed open (EACCES, ENOENT, EBUSY ...), 0 after a successful one.
+    int lastOpenError() const { return lastOpenError_.load(); }
+    // No failed open is pending and, when the port is open, its line is good. A port that
+    // is simply closed counts as usable: the next write reopens it.
+    bool portUsable();
+
+    // Shut-down has begun: open() never reopens the port from now on.
+    void refuseFurtherOpens();
+
+  private:
+    void closeLocked();
+    platform::IoResult writeLocked(std::string_view bytes);
+    // Hands over as much of the held tail as the kernel takes; true when none is left.
+    bool flushHeldLocked();
+
+    platform::MainWindowInterface& mainWindow_;
+    LinkFlags& flags_;
+    PathResolver resolver_;
+
+    std::mutex mutex_;
+    platform::SerialDevice device_;
+    std::string held_;              // unsent end of the last command
+    std::uint32_t heldErrors_ = 0;  // line error bits noted here, for the next status()
+    std::atomic<bool> open_{false};
+    std::atomic<bool> openFailed_{false};
+    std::atomic<int> lastOpenError_{0};
+    std::atomic<bool> refusingOpens_{false};
+};
+
+// Outcome of the COM Select dialog's trial open.
+struct TestOpenResult {
+    bool passed = false;
+    int error = 0;  // errno of the failure (EACCES, EBUSY, ENOENT, EIO for a bad line ...)
+};
+
+// Opens `path` with the link's line settings, reads its status and closes it again. Passes
+// when the open succeeded and the line is good.
+TestOpenResult testOpenPort(const std::string& path, int baud);
+
+}  // namespace panelink

@@ -1,2 +1,0 @@
-// Anchors the file-format library while its parts are added.
-namespace commo {}

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "shared/formats/port_map.h"
+#include "shared/formats/tests/temp_dir.h"
+
+namespace commo {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+TEST(PortMap, WithoutFileEveryPortUsesItsSerialDevice) {
+    TempDir dir;
+    EXPECT_EQ(devicePathFor(dir.path(), 1), "/dev/ttyS0");
+    EXPECT_EQ(devicePathFor(dir.path(), 20), "/dev/ttyS19");
+    EXPECT_EQ(devicePathFor(dir.path(), 0), "");
+    EXPECT_EQ(devicePathFor(dir.path(), -3), "");
+}
+
+TEST(PortMap, LinesMapPortsAndUnmappedPortsKeepTheirDefault) {
+    TempDir dir;
+    writeBytes(portMapPath(dir.path()),
+               "COM3,/tmp/sim-pty\n"
+               "com5 , /dev/ttyUSB0 \r\n"
+               "COM3,/dev/second-line-for-com3\n"
+               "COM8,\n"
+               "COM9\n"
+               "COM21,/dev/ignored\n"
+               "COM10,\"/dev/with,comma\"\n"
+               "COM12,/dev/last-without-newline");
+    EXPECT_EQ(devicePathFor(dir.path(), 3), "/tmp/sim-pty");
+    EXPECT_EQ(devicePathFor(dir.path(), 5), "/dev/ttyUSB0");
+    EXPECT_EQ(devicePathFor(dir.path(), 4), "/dev/ttyS3");
+    EXPECT_EQ(devicePathFor(dir.path(), 8), "/dev/ttyS7");
+    EXPECT_EQ(devicePathFor(dir.path(), 9), "/dev/ttyS8");
+    EXPECT_EQ(devicePathFor(dir.path(), 10), "/dev/with,comma");
+    EXPECT_EQ(devicePathFor(dir.path(), 12), "/dev/last-without-newline");
+
+    const std::vector<PortMapEntry> all = listPortMap(dir.path());
+    ASSERT_EQ(all.size(), 20u);
+    EXPECT_EQ(all[2], (PortMapEntry{3, "COM3", "/tmp/sim-pty", true}));
+    EXPECT_EQ(all[3], (PortMapEntry{4, "COM4", "/dev/ttyS3", false}));
+    EXPECT_EQ(all[19], (PortMapEntry{20, "COM20", "/dev/ttyS19", false}));
+    int mapped = 0;
+    for (const auto& entry : all)
+        mapped += entry.mapped ? 1 : 0;
+    EXPECT_EQ(mapped, 4);  // COM3, COM5, COM10, COM12
+}
+
+TEST(PortMap, NulInPathCountsAsNoMapping) {
+    TempDir dir;
+    using namespace std::string_literals;
+    writeBytes(portMapPath(dir.path()), "COM11,/dev/a\0b\n"s);
+    EXPECT_EQ(devicePathFor(dir.path(), 11), "/dev/ttyS10");
+}
+
+TEST(PortMap, ChangedFileIsPickedUpOnTheNextCall) {
+    TempDir dir;
+    writeBytes(portMapPath(dir.path()), "COM2,/dev/one\n");
+    EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/one");
+    writeBytes(portMapPath(dir.path()), "COM2,/dev/two\n");
+    EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/two");
+    std::filesystem::remove(portMapPath(dir.path()));
+    EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/ttyS1");
+}
+
+TEST(PortMap, WriterCreatesDirectoryAndFile) {
+    TempDir dir;
+    EXPECT_TRUE(setPortMapping(dir.path(), 4, "/tmp/orvik-pty"));
+    EXPECT_EQ(readBytes(portMapPath(dir.path())), "COM4,/tmp/orvik-pty\n");
+    EXPECT_EQ(devicePathFor(dir.path(), 4), "/tmp/orvik-pty");
+}
+
+TEST(PortMap, WriterReplacesTheLineAndKeepsAllOthers) {
+    TempDir dir;
+    writeBytes(portMapPath(dir.path()),
+               "# devices of this desk\n"
+               "COM2,/dev/old\n"
+               "\n"
+               "other,\"x\ny\"\r\n"
+               "com2,/dev/duplicate\n"
+               "COM3,/dev/keep");
+    EXPECT_TRUE(setPortMapping(dir.path(), 2, "/dev/new"));
+    EXPECT_EQ(readBytes(portMapPath(dir.path())),
+              "# devices of this desk\n"
+              "COM2,/dev/new\n"
+              "\n"
+              "other,\"x\ny\"\n"
+              "COM3,/dev/keep\n");
+
+    EXPECT_TRUE(setPortMapping(dir.path(), 7, "/dev/with,comma \"q\""));
+    EXPECT_EQ(devicePathFor(dir.path(), 7), "/dev/with,comma \"q\"");
+    EXPECT_EQ(devicePathFor(dir.path(), 3), "/dev/keep");
+
+    // An empty path removes the mapping.
+    EXPECT_TRUE(setPortMapping(dir.path(), 2, ""));
+    EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/ttyS1");
+    EXPECT_EQ(devicePathFor(dir.path(), 3), "/dev/keep");
+}
+
+TEST(PortMap, WriterRefusesWhatWouldNotReadBack) {
+    TempDir dir;
+    const std::string original = "COM1,/dev/one\n";
+    writeBytes(portMapPath(dir.path()), original);
+    using namespace std::string_literals;
+    for (const std::string& bad :
+         {"/dev/a\nb"s, "/dev/a\0b"s, " /dev/lead"s, "/dev/trail\t"s, "/dev/\x82\xA0x"s}) {
+        EXPECT_FALSE(setPortMapping(dir.path(), 1, bad)) << bad;
+    }
+    EXPECT_FALSE(setPortMapping(dir.path(), 0, "/dev/x"));
+    EXPECT_FALSE(setPortMapping(dir.path(), 21, "/dev/x"));
+    EXPECT_EQ(readBytes(portMapPath(dir.path())), original);
+}
+
+TEST(PortMap, WriterLeavesAnUnreadableFileAlone) {
+    TempDir dir;
+    std::filesystem::create_directories(portMapPath(dir.path()));  // a directory, not a file
+    EXPECT_FALSE(setPortMapping(dir.path(), 1, "/dev/x"));
+    EXPECT_TRUE(std::filesystem::is_directory(portMapPath(dir.path())));
+}
+
+}  // namespace
+}  // namespace commo

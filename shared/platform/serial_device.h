@@ -1,0 +1,100 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Line error bits as the link threads test them, one bit per kind. They are gathered from
+// the driver's error counters (where it keeps them) and from failed or short transfers, and
+// reported once by the next status().
+inline constexpr std::uint32_t kLineErrorReceiveOverflow = 0x0001;
+inline constexpr std::uint32_t kLineErrorOverrun = 0x0002;
+inline constexpr std::uint32_t kLineErrorParity = 0x0004;
+inline constexpr std::uint32_t kLineErrorFraming = 0x0008;
+inline constexpr std::uint32_t kLineErrorBreak = 0x0010;
+inline constexpr std::uint32_t kLineErrorTransmitFull = 0x0100;
+inline constexpr std::uint32_t kLineErrorIo = 0x0400;
+inline constexpr std::uint32_t kLineErrorMode = 0x8000;
+
+// What status() reports about an open device.
+struct SerialStatus {
+    std::uint32_t errors = 0;     // kLineError* bits since the previous status()
+    std::size_t inputQueue = 0;   // bytes received and waiting to be read
+    std::size_t outputQueue = 0;  // bytes handed over and not yet sent
+    bool lineBad = false;         // the device has gone (unplugged, hung up): close it
+};
+
+// Outcome of one read or write: bytes moved, and the errno of a failure (0 when none; a
+// device that simply has nothing to give or no room right now is not a failure).
+struct IoResult {
+    std::size_t bytes = 0;
+    int error = 0;
+
+    bool ok() const { return error == 0; }
+};
+
+// One serial device opened exclusively and non-blocking with the link's fixed line
+// settings: raw 8 data bits, no parity, 2 stop bits, receiver on, modem control lines
+// ignored, hardware (CTS) output flow control. Reads and writes never wait. Not safe for
+// concurrent use: the owner serialises access.
+class SerialDevice {
+  public:
+    // 4800, 9600, 19200 and 38400 baud.
+    static bool isSupportedBaud(int baud);
+
+    SerialDevice() = default;
+    SerialDevice(SerialDevice&& other) noexcept;
+    SerialDevice& operator=(SerialDevice&& other) noexcept;
+    SerialDevice(const SerialDevice&) = delete;
+    SerialDevice& operator=(const SerialDevice&) = delete;
+    ~SerialDevice();
+
+    // Opens `path` (closing whatever was open) and applies the line settings. Returns 0, or
+    // the errno of the failure: EINVAL for an unsupported speed, EBUSY when another program
+    // holds the device, ENOTTY for something that is not a terminal, EACCES, ENOENT ...
+    [[nodiscard]] int open(const std::string& path, int baud);
+    bool isOpen() const { return fd_ >= 0; }
+    void close();
+
+    // Queue lengths, the line errors since the last call, and whether the device has gone.
+    // nullopt when nothing is open.
+    std::optional<SerialStatus> status();
+    // Whether the device has gone, without taking the pending line errors that status()
+    // reports. False when nothing is open.
+    bool hasGone();
+
+    // Takes what is waiting, at most `max` bytes; 0 bytes when nothing is.
+    IoResult read(void* buffer, std::size_t max);
+    // Hands the bytes to the kernel without waiting; `bytes` may be fewer than `size` when
+    // the output queue is full (the rest is not sent).
+    IoResult write(const void* data, std::size_t size);
+    IoResult write(std::string_view text) { return write(text.data(), text.size()); }
+
+    // Drive the RTS line. A driver without modem lines (a pseudo-terminal) is not an error;
+    // false only when the device has gone or refused for another reason.
+    bool raiseRts() { return setRts(true); }
+    bool dropRts() { return setRts(false); }
+
+  private:
+    // Driver error counters in the order: receive overflow, overrun, parity, framing, break.
+    using Counters = std::array<int, 5>;
+
+    bool setRts(bool raised);
+    void checkHangUp();
+    // Records a failed call: a vanished device sets gone_, anything else is an I/O error.
+    void noteFailure(int error);
+    void gatherCounterErrors();
+
+    int fd_ = -1;
+    bool gone_ = false;
+    bool countersAvailable_ = false;
+    Counters counters_{};
+    std::uint32_t pendingErrors_ = 0;
+};
+
+}  // namespace platform
