@@ -12,6 +12,12 @@ struct LinkFlags {
     std::atomic<bool> answerPending{false};
     // This program last wrote "AI1;" (true) or "AI0;" (false).
     std::atomic<bool> aiCommanded{false};
+    // A connection or menu read-out is running (the main window's busy flag).
+    std::atomic<bool> readoutBusy{false};
+    // The "Reading the menu setting data now." dialog is up and waits for the read-out's end.
+    std::atomic<bool> readingDialogShown{false};
+    // Shut-down has begun: nothing reopens the port any more.
+    std::atomic<bool> shuttingDown{false};
 };
 
 }  // namespace panelink

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "shared/platform/clock.h"
+
+namespace platform {
+
+// The program's clock: the steady clock and real sleeps.
+class SteadyClock final : public Clock {
+  public:
+    TimePoint now() const override;
+    void sleep(Milliseconds duration) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "shared/platform/virtual_time.h"
+
+namespace platform {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Virtual time whose ticks are logged as "id@ms "; `extra` runs after logging.
+struct LoggedTime {
+    VirtualTime time;
+    std::string log;
+    std::function<void(int)> extra;
+
+    LoggedTime() {
+        time.setTickHandler([this](int id) {
+            log += std::to_string(id) + "@" + std::to_string(time.elapsed().count()) + " ";
+            if (extra) extra(id);
+        });
+    }
+};
+
+TEST(VirtualTime, RunsTicksInTimeOrderAndSameTimeTicksInSetOrder) {
+    LoggedTime t;
+    t.time.setTimer(1, 30ms);
+    t.time.setTimer(2, 20ms);
+    t.time.setTimer(3, 60ms);
+    t.time.advance(59ms);
+    t.time.advance(1ms);
+    t.time.setTimer(1, 20ms);  // restarted: now behind timer 2
+    t.time.advance(20ms);
+    EXPECT_EQ(t.log, "2@20 1@30 2@40 1@60 2@60 3@60 2@80 1@80 ");
+}
+
+TEST(VirtualTime, OneAdvanceTicksEveryPeriodItCrosses) {
+    LoggedTime t;
+    t.time.setTimer(3, 5ms);
+    t.time.setTimer(9, 0ms);  // runs as 1 ms instead of spinning
+    t.time.advance(1000ms);
+    t.time.advance(-50ms);
+    EXPECT_EQ(t.time.elapsed(), 1000ms);
+    std::string expected;
+    for (int ms = 1; ms <= 1000; ++ms) {
+        if (ms % 5 == 0) expected += "3@" + std::to_string(ms) + " ";  // set first
+        expected += "9@" + std::to_string(ms) + " ";
+    }
+    EXPECT_EQ(t.log, expected);
+}
+
+TEST(VirtualTime, SleepInsideATickRunsTheTicksThatFallDueMeanwhile) {
+    LoggedTime t;
+    t.extra = [&](int id) {
+        if (id == 1 && t.time.elapsed() == 100ms) t.time.sleep(250ms);
+    };
+    t.time.setTimer(1, 100ms);
+    t.time.setTimer(2, 40ms);
+    t.time.advance(400ms);
+    EXPECT_EQ(t.log,
+              "2@40 2@80 1@100 2@120 2@160 1@200 2@200 2@240 2@280 1@300 2@320 "
+              "2@360 1@400 2@400 ");
+    EXPECT_EQ(t.time.elapsed(), 400ms);
+    EXPECT_EQ(t.time.sleepCount(), 1);
+}
+
+TEST(VirtualTime, TicksSeeKillsAndSetsMadeByEarlierTicks) {
+    LoggedTime t;
+    t.extra = [&](int id) {
+        if (id == 1) t.time.killTimer(2);  // due at the same moment, set later
+        if (id == 3) t.time.setTimer(4, 5ms);
+    };
+    t.time.setTimer(1, 10ms);
+    t.time.setTimer(2, 10ms);
+    t.time.setTimer(3, 15ms);
+    t.time.advance(25ms);
+    EXPECT_EQ(t.log, "1@10 3@15 1@20 4@20 4@25 ");
+    EXPECT_FALSE(t.time.timerPeriod(2).has_value());
+    EXPECT_EQ(t.time.timerPeriod(4), 5ms);
+}
+
+// Threads moving time while another changes timers: every period of a steady timer ticks
+// exactly once.
+TEST(VirtualTime, ConcurrentUseKeepsOneTickPerPeriod) {
+    VirtualTime time;
+    std::atomic<int> ticks = 0;
+    time.setTickHandler([&](int id) { ticks += id == 1 ? 1 : 0; });
+    time.setTimer(1, 1ms);
+    std::vector<std::thread> threads;
+    threads.reserve(3);
+    for (int t = 0; t < 3; ++t) {
+        threads.emplace_back([&time, t] {
+            for (int i = 0; i < 300; ++i) {
+                if (t == 2) {
+                    time.setTimer(50 + i % 4, 2ms);
+                    time.killTimer(50 + (i + 2) % 4);
+                } else {
+                    time.advance(1ms);
+                }
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(ticks.load(), time.elapsed().count());
+    EXPECT_GE(time.elapsed(), 300ms);
+}
+
+}  // namespace
+}  // namespace platform
