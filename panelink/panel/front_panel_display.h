@@ -1,0 +1,137 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "panelink/link/link_ids.h"
+#include "panelink/panel/draw_op.h"
+#include "panelink/panel/meter_peak_hold.h"
+#include "panelink/panel/panel_snapshot.h"
+#include "shared/platform/message.h"
+#include "shared/platform/timer_host.h"
+
+namespace panelink {
+
+class RadioState;
+class MenuItemTable;
+
+// The redraw steps and the message table behind handleMessage(); defined with it.
+enum class DisplayStep : int;
+struct DisplayRoute;
+
+// What a message asks of other windows and dialogs besides drawing. The window acts on each;
+// the forwards pass the message it received on unchanged.
+enum class SideAction {
+    ShowPendingBandPopup,            // "BS": a BAND pop-up waiting for the band shows now
+    ForwardToNotchWindow,            // "BP"
+    ForwardToContourWindow,          // "CO"
+    ForwardToDnrWindow,              // "NR", "RL"
+    ForwardToRepeaterWindow,         // "CN", "CT", "OS"
+    ForwardToCwWindow,               // "KM"
+    ForwardToPlaybackWindow,         // "RI"
+    ForwardToVccWindow,              // "VC"
+    ForwardToMemoryWriteWindow,      // "MR"
+    StopReadBack,                    // "SQ", "RG", "AG", "IS", "FA", "FB" came first
+    MenuChangeNotice,                // the transceiver left its menu: notice by the open windows
+    MenuChangeNoticeIfMenuListOpen,  // a menu setting changed: notice while MENU LIST is open
+    CloseStepLongPress,              // "ST": a STEP press waiting for it opens its pop-up
+    ShowLinkFailure,                 // WM_APP+0x109
+    CloseConnectingNotice,           // WM_APP+0x10A
+    Exit,                            // WM_APP+0x58E: run the window's cancel step
+    MenuListClosed,                  // WM_APP+0x590: the controller's part of the close
+};
+
+// The answer of the display to one message or timer tick. `handled` is false for messages
+// and timers that belong to others (window-closed notices, the controller's timers).
+struct DisplayUpdate {
+    bool handled = false;
+    DrawList ops;
+    std::vector<SideAction> actions;
+};
+
+// Message numbers the display handles under a name of its own.
+inline constexpr std::uint32_t kMsgComKey = platform::WM_APP + 0x578;
+inline constexpr std::uint32_t kMsgPowerKey = platform::WM_APP + 0x579;
+inline constexpr std::uint32_t kMsgDrawMainDial = platform::WM_APP + 0x585;
+inline constexpr std::uint32_t kMsgSelectDigit = platform::WM_APP + 0x586;
+inline constexpr std::uint32_t kMsgDrawDspSelKnob = platform::WM_APP + 0x588;
+inline constexpr std::uint32_t kMsgExit = platform::WM_APP + 0x58E;
+inline constexpr std::uint32_t kMsgKnobCaption = platform::WM_APP + 0x58F;
+inline constexpr std::uint32_t kMsgMenuListClosed = platform::WM_APP + 0x590;
+inline constexpr std::uint32_t kMsgSelKey = platform::WM_APP + 0x59A;
+inline constexpr std::uint32_t kMsgMenuListReady = platform::WM_APP + 0x5A7;
+
+// The main window's display: turns display-update messages, its own drawing messages and its
+// display timers into draw operations, and keeps the display state those need. Reads
+// RadioState and MenuItemTable afresh for every message. User interface thread only.
+class FrontPanelDisplay {
+  public:
+    static constexpr int kTimerFrequencyA = panelink::kTimerFrequencyA;
+    static constexpr int kTimerFrequencyB = panelink::kTimerFrequencyB;
+    static constexpr int kTimerFirstRedraw = panelink::kTimerFirstRedraw;
+    static constexpr int kTimerFullRedraw = panelink::kTimerFullRedraw;
+    static constexpr int kTimerPeakHold = MeterPeakHold::kTimerId;
+    static constexpr int kTimerBlink = panelink::kTimerBlink;
+
+    struct CaptionRequest {
+        int lit = 0;
+        int index = 0;
+        friend bool operator==(const CaptionRequest&, const CaptionRequest&) = default;
+    };
+
+    FrontPanelDisplay(const RadioState& radio, const MenuItemTable& menu,
+                      platform::TimerHost& timers);
+    FrontPanelDisplay(const FrontPanelDisplay&) = delete;
+    FrontPanelDisplay& operator=(const FrontPanelDisplay&) = delete;
+
+    // Starts the display timers: frequency (6 and 7, 30 ms), first redraw (11, 10 ms, one
+    // tick) and blink (36, 300 ms).
+    void start();
+    // The window was painted: redraw every element 30 ms later (timer 13, one tick).
+    void requestFullRedraw();
+
+    DisplayUpdate handleMessage(const platform::Message& message);
+    DisplayUpdate onTimer(int timerId);
+
+    // The two redraw sequences, also run by timers 11 and 13. The first one sends every
+    // message as if it had arrived; the full redraw only draws (no state changes and, besides
+    // the forwards that fill freshly opened windows, no side actions).
+    DisplayUpdate firstFullRedraw();
+    DisplayUpdate fullRedraw();
+
+    int selectedDigit() const { return selectedDigit_; }
+    int mainDialAngle() const { return mainDialAngle_; }
+    bool blinkPhase() const { return blinkPhase_; }
+    bool tuningFlag() const { return tuningFlag_; }
+    bool menuListReady() const { return menuListReady_; }
+    int meterValue() const { return meter_.value(); }
+    int previousMeterValue() const { return meter_.previous(); }
+    int heldPeak() const { return meter_.peak(); }
+    std::optional<CaptionRequest> captionRequest() const { return caption_; }
+
+  private:
+    enum class Mode { Live, Repaint };
+
+    void runStep(DisplayStep step, const PanelSnapshot& s, Mode mode, DisplayUpdate& out);
+    void runRoute(const DisplayRoute& route, const PanelSnapshot& s, Mode mode, DisplayUpdate& out);
+    bool handleWindowMessage(const platform::Message& message, const PanelSnapshot& s,
+                             DisplayUpdate& out);
+    void selKeyIndicator(std::uintptr_t wparam, const PanelSnapshot& s, DrawList& ops);
+    DrawList meterBar(const PanelSnapshot& s) const;
+    PanelSnapshot snapshot() const;
+
+    const RadioState& radio_;
+    const MenuItemTable& menu_;
+    platform::TimerHost& timers_;
+    MeterPeakHold meter_;
+
+    int selectedDigit_ = 0;
+    int mainDialAngle_ = 0;
+    bool blinkPhase_ = false;
+    bool tuningFlag_ = false;
+    bool menuListReady_ = false;
+    std::optional<CaptionRequest> caption_;
+};
+
+}  // namespace panelink
