@@ -72,7 +72,9 @@ void ThreadTimerHost::run() {
         const auto now = std::chrono::steady_clock::now();
         Timer& timer = next->second;
         if (timer.due > now) {
-            changed_.wait_until(lock, timer.due);
+            // Wait on a copy: killTimer may erase the timer while this thread waits.
+            const auto due = timer.due;
+            changed_.wait_until(lock, due);
             continue;  // the timers may have changed meanwhile
         }
         // Plan from the planned time so the period does not drift; skip whole periods that

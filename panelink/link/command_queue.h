@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+#include "panelink/link/core_services.h"
+
+namespace panelink {
+
+// Puts one command text on the send queue and wakes Sio_Send_Thread for it. Refused (false,
+// nothing queued, nothing posted): empty text, text of 512 bytes or more, and text holding a
+// NUL byte, which must never go on the wire.
+bool queueCommand(CoreServices& core, std::string_view text);
+
+}  // namespace panelink

@@ -1,0 +1,25 @@
+#include "panelink/link/menu_definition_thread.h"
+
+#include "panelink/link/link_ids.h"
+#include "panelink/link/sio_send_thread.h"
+#include "panelink/menu/menu_build.h"
+
+namespace panelink {
+
+MenuDefinitionThread::MenuDefinitionThread(CoreServices& core) : core_(core) {}
+
+void MenuDefinitionThread::handle(const platform::Message& message) {
+    if (message.id == kMsgBuildMenuTable) build();
+}
+
+void MenuDefinitionThread::build() {
+    buildMenuItemTable(core_.menu, core_.radio);
+    // The end step runs here: the end message itself stops the thread's loop unhandled.
+    endMenuItemBuild(core_.radio);
+    // Commands queued before the link was enabled (the start-up "PS;") go out now rather than
+    // one wake late.
+    postTo(core_.threads.sioSend, kMsgWriteCommand, kReplayDeferredWrites);
+    postTo(core_.threads.menuDef, kMsgEndThread);
+}
+
+}  // namespace panelink

@@ -1,0 +1,416 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "panelink/cat/command_state.h"
+#include "panelink/cat/radio_state.h"
+#include "panelink/link/anl_recv_thread.h"
+#include "panelink/link/com_port.h"
+#include "panelink/link/command_queue.h"
+#include "panelink/link/core_services.h"
+#include "panelink/link/link_flags.h"
+#include "panelink/link/link_ids.h"
+#include "panelink/link/link_watchdog.h"
+#include "panelink/link/menu_definition_thread.h"
+#include "panelink/link/message_queue.h"
+#include "panelink/link/sio_recv_thread.h"
+#include "panelink/link/sio_send_thread.h"
+#include "panelink/link/worker_timers.h"
+#include "panelink/menu/menu_build.h"
+#include "panelink/menu/menu_item_table.h"
+#include "shared/formats/link_settings.h"
+#include "shared/platform/pseudo_terminal.h"
+#include "shared/platform/testing/recording_window.h"
+#include "shared/platform/virtual_time.h"
+
+namespace panelink {
+namespace {
+
+using namespace std::chrono_literals;
+using platform::Message;
+using platform::PseudoTerminal;
+
+std::string popText(MessageQueue& queue) {
+    std::array<char, MessageQueue::kSlotSize> buffer{};
+    const int length = queue.pop(buffer.data());
+    return std::string(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+}
+
+// Every record and service of the core, with recording sinks for the threads, virtual time,
+// and a port that opens whatever devicePath names (nothing, until a pty is plugged in).
+struct LinkTest : ::testing::Test {
+    RadioState radio;
+    CommandState command;
+    MenuItemTable menu;
+    LinkFlags flags;
+    commo::LinkSettings settings;
+    platform::RecordingWindow window;
+    std::string devicePath = "/dev/no-such-serial-port";
+    int opens = 0;
+    ComPort port{window, flags, [this](int) {
+                     ++opens;
+                     return devicePath;
+                 }};
+    MessageQueue sendQueue;
+    MessageQueue receiveQueue;
+    platform::VirtualTime time;
+    platform::RecordingSink anlSend, anlRecv, sioSend, sioRecv, menuDef;
+    ThreadSinks threads{&anlSend, &anlRecv, &sioSend, &sioRecv, &menuDef};
+    CoreServices core{radio,     command,      menu,   flags, settings, port,
+                      sendQueue, receiveQueue, window, time,  time,     threads};
+    std::optional<PseudoTerminal> pty;
+
+    void plugIn() {
+        pty = PseudoTerminal::create();
+        if (!pty) {
+            std::fprintf(stderr, "no pseudo-terminal\n");
+            std::abort();
+        }
+        devicePath = pty->slavePath();
+    }
+
+    // Opens the port as start-up does and takes the "AI0;" it writes.
+    void plugInAndOpen() {
+        plugIn();
+        ASSERT_TRUE(port.open(1, 4800, false));
+        ASSERT_EQ(pty->readMaster(4, 2s), "AI0;");
+    }
+
+    void writeToPort(const std::string& bytes) {
+        std::size_t written = 0;
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (written < bytes.size() && std::chrono::steady_clock::now() < deadline) {
+            written += pty->writeMaster(std::string_view(bytes).substr(written));
+            if (written < bytes.size()) std::this_thread::sleep_for(1ms);
+        }
+        ASSERT_EQ(written, bytes.size());
+    }
+
+    // Waits (real time) until the port holds at least n unread bytes.
+    void waitForInput(std::size_t n) {
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            const std::optional<platform::SerialStatus> status = port.status();
+            if (status && status->inputQueue >= n) return;
+            std::this_thread::sleep_for(1ms);
+        }
+        FAIL() << "the port never held " << n << " bytes";
+    }
+
+    // Hands every wake posted to Sio_Send_Thread so far to `sender`, as its thread would.
+    SioSendThread sender{core};
+    std::size_t wakesHandled = 0;
+    void deliverWakes() {
+        const std::vector<Message> posted = sioSend.posted();
+        for (; wakesHandled < posted.size(); ++wakesHandled)
+            sender.handle(posted[wakesHandled]);
+    }
+};
+
+// --- Sio_Recv_Thread ---------------------------------------------------------------------
+
+using SioRecvTest = LinkTest;
+
+TEST_F(SioRecvTest, IdleUntilTheLinkIsEnabledThenHandsOnEachAnswerOnce) {
+    plugInAndOpen();
+    buildMenuItemTable(menu, radio);  // the live menu: item 65 has 11 digits
+    SioRecvThread receiver(core);
+    writeToPort("FA1425");
+    waitForInput(6);
+    receiver.handle({kMsgPollPort, 0, 0});
+    EXPECT_EQ(receiver.framer().count(), 0u);
+    EXPECT_FALSE(receiver.rtsLevel().has_value());  // not even RTS is touched
+
+    radio.setLinkEnabled(true);
+    flags.answerPending = true;
+    receiver.handle({kMsgPollPort, 0, 0});
+    EXPECT_TRUE(receiver.framer().inFrame());
+    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 0u);
+    EXPECT_TRUE(flags.answerPending);
+
+    writeToPort("0000;EX06511111111111;EX0681;LK1;");
+    waitForInput(33);
+    receiver.pollPort();
+    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 1u);
+    EXPECT_FALSE(flags.answerPending);
+    for (int poll = 0; poll < 4; ++poll)
+        receiver.pollPort();
+    EXPECT_EQ(anlRecv.ids(), std::vector<std::uint32_t>(3, kMsgAnalyseAnswer));
+    EXPECT_EQ(popText(receiveQueue), "FA14250000");
+    EXPECT_EQ(popText(receiveQueue), "EX06511111111111");
+    EXPECT_EQ(popText(receiveQueue), "LK1");
+    EXPECT_EQ(receiveQueue.pending(), 0);
+}
+
+TEST_F(SioRecvTest, DropsRtsFrom2048HeldAndRaisesItAgainAt1024OrLess) {
+    plugInAndOpen();
+    radio.setLinkEnabled(true);
+    SioRecvThread receiver(core);
+    std::string burst;
+    for (int i = 0; i < 700; ++i)
+        burst += "LK1;";
+    writeToPort(burst);
+    waitForInput(burst.size());
+
+    bool dropped = false;
+    bool raisedAfterDrop = false;
+    std::optional<bool> level;
+    for (int poll = 0; poll < 800; ++poll) {
+        const std::size_t held = receiver.framer().count();
+        receiver.pollPort();
+        const std::optional<bool> expected = held >= 2048 ? false : held <= 1024 ? true : level;
+        EXPECT_EQ(receiver.rtsLevel(), expected) << held;
+        dropped = dropped || (level == true && receiver.rtsLevel() == false);
+        raisedAfterDrop = raisedAfterDrop || (dropped && receiver.rtsLevel() == true);
+        level = receiver.rtsLevel();
+    }
+    EXPECT_TRUE(dropped);
+    EXPECT_TRUE(raisedAfterDrop);
+    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 700u);
+    EXPECT_EQ(receiveQueue.pending(), 700);
+    // A driver overflow drops RTS whatever is held.
+    EXPECT_EQ(rtsActionFor(0, platform::kLineErrorReceiveOverflow), RtsAction::Drop);
+}
+
+TEST_F(SioRecvTest, ABadLineClosesThePortAndTheHeldAnswersStillComeOut) {
+    plugInAndOpen();
+    radio.setLinkEnabled(true);
+    SioRecvThread receiver(core);
+    writeToPort("FA14250000;LK1;");
+    waitForInput(15);
+    receiver.pollPort();
+    ASSERT_EQ(anlRecv.count(kMsgAnalyseAnswer), 1u);
+
+    pty->closeMaster();  // unplugged
+    receiver.pollPort();
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 2u);
+    EXPECT_EQ(popText(receiveQueue), "FA14250000");
+    EXPECT_EQ(popText(receiveQueue), "LK1");
+}
+
+// --- Sio_Send_Thread and the menu definition thread ---------------------------------------
+
+using SioSendTest = LinkTest;
+
+TEST_F(SioSendTest, CommandsQueuedBeforeTheLinkIsEnabledGoOutWhenItIs) {
+    plugInAndOpen();
+    ASSERT_TRUE(queueCommand(core, "PS;"));  // the start-up power-state read
+    deliverWakes();
+    EXPECT_EQ(sender.deferredWrites(), 1);
+    EXPECT_EQ(pty->readMaster(1, 100ms), "");
+
+    MenuDefinitionThread definition(core);
+    definition.handle({kMsgBuildMenuTable, 0, 0});
+    EXPECT_TRUE(radio.linkEnabled());
+    EXPECT_EQ(radio.menuItemCount(), 67);
+    EXPECT_EQ(menu.itemCount(), 67);
+    EXPECT_EQ(menuDef.posted(), (std::vector<Message>{{kMsgEndThread, 0, 0}}));
+    EXPECT_EQ(sioSend.posted().back(), (Message{kMsgWriteCommand, kReplayDeferredWrites, 0}));
+
+    deliverWakes();
+    EXPECT_EQ(pty->readMaster(3, 2s), "PS;");
+    EXPECT_TRUE(flags.answerPending);
+    // The next command goes out on its own wake, not one behind; a second replay finds nothing.
+    ASSERT_TRUE(queueCommand(core, "FA;"));
+    deliverWakes();
+    sender.handle({kMsgWriteCommand, kReplayDeferredWrites, 0});
+    EXPECT_EQ(pty->readMaster(4, 200ms), "FA;");
+}
+
+TEST_F(SioSendTest, AWakeThatOvertakesTheReplayWritesTheDeferredCommandsFirst) {
+    plugInAndOpen();
+    ASSERT_TRUE(queueCommand(core, "PS;"));
+    ASSERT_TRUE(queueCommand(core, "AI1;"));
+    deliverWakes();
+    radio.setLinkEnabled(true);
+    ASSERT_TRUE(queueCommand(core, "ID;"));
+    deliverWakes();
+    sender.handle({kMsgWriteCommand, kReplayDeferredWrites, 0});
+    EXPECT_EQ(pty->readMaster(11, 200ms), "PS;AI1;ID;");
+    EXPECT_TRUE(flags.aiCommanded);
+}
+
+TEST_F(SioSendTest, ReopensAfterAnUnplugWritingTheAutoInformationCommandFirst) {
+    radio.setLinkEnabled(true);
+    // No port at first: the command is dropped, and the failure is reported.
+    ASSERT_TRUE(queueCommand(core, "FA;"));
+    deliverWakes();
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(window.count(kMsgLinkFailure), 1u);
+    EXPECT_FALSE(flags.answerPending);
+
+    plugIn();
+    ASSERT_TRUE(queueCommand(core, "FA;"));
+    deliverWakes();
+    EXPECT_EQ(pty->readMaster(7, 2s), "AI0;FA;");
+    EXPECT_EQ(time.elapsed(), 100ms);  // the pause between the open and the command
+
+    pty->closeMaster();  // unplugged: the bad line closes the port, the command is lost
+    ASSERT_TRUE(queueCommand(core, "LK1;"));
+    deliverWakes();
+    EXPECT_FALSE(port.isOpen());
+
+    plugIn();
+    ASSERT_TRUE(command.store(CommandField::AI, 1));
+    ASSERT_TRUE(queueCommand(core, "IF;"));
+    deliverWakes();
+    EXPECT_EQ(pty->readMaster(7, 2s), "AI1;IF;");
+    EXPECT_TRUE(flags.aiCommanded);
+
+    // While open: no pause, and the flag follows what is written.
+    ASSERT_TRUE(queueCommand(core, "AI0;"));
+    ASSERT_TRUE(queueCommand(core, "AI1"));
+    deliverWakes();
+    EXPECT_EQ(pty->readMaster(7, 2s), "AI0;AI1");
+    EXPECT_FALSE(flags.aiCommanded);  // "AI1" without its ";" is not the command
+    EXPECT_EQ(time.sleepCount(), 2);
+}
+
+TEST_F(SioSendTest, NeverOpensOnceShutDownHasBegunAndAnEmptyWakeTouchesNothing) {
+    plugIn();
+    radio.setLinkEnabled(true);
+    flags.shuttingDown = true;
+    ASSERT_TRUE(queueCommand(core, "FA;"));
+    deliverWakes();
+    EXPECT_EQ(opens, 0);
+    EXPECT_EQ(pty->readMaster(1, 100ms), "");
+
+    flags.shuttingDown = false;
+    sender.handle({kMsgWriteCommand, 0, 0});  // nothing queued
+    EXPECT_EQ(opens, 0);
+    EXPECT_FALSE(flags.answerPending);
+}
+
+TEST_F(SioSendTest, QueueCommandRefusesEmptyOversizedAndNulTextWithoutAWake) {
+    EXPECT_FALSE(queueCommand(core, ""));
+    EXPECT_FALSE(queueCommand(core, std::string(512, 'K')));
+    EXPECT_FALSE(queueCommand(core, std::string("FA\0;", 4)));
+    EXPECT_EQ(sioSend.count(kMsgWriteCommand), 0u);
+    EXPECT_EQ(sendQueue.pending(), 0);
+
+    const std::string longest = "KM1" + std::string(507, 'A') + ";";
+    EXPECT_TRUE(queueCommand(core, longest));
+    EXPECT_TRUE(queueCommand(core, "PS;"));
+    EXPECT_EQ(sioSend.count(kMsgWriteCommand), 2u);
+    EXPECT_EQ(popText(sendQueue), longest);
+    EXPECT_EQ(popText(sendQueue), "PS;");
+}
+
+// --- Anl_Recv_Thread, the link watchdog and the worker timers ------------------------------
+
+struct AnlRecvTest : LinkTest {
+    std::vector<std::string> analysed;
+    std::vector<bool> watchdogRunningDuringAnalysis;
+    AnlRecvThread analyser{
+        core, [this](std::string_view answer) {
+            analysed.emplace_back(answer);
+            watchdogRunningDuringAnalysis.push_back(time.isTimerRunning(kTimerLinkWatchdog));
+        }};
+    LinkWatchdog watchdog{core};
+    std::vector<long long> watchdogTicks;
+
+    AnlRecvTest() {
+        time.setTickHandler([this](int id) {
+            if (id == kTimerLinkWatchdog) watchdogTicks.push_back(time.elapsed().count());
+            dispatchWorkerTimer(core, watchdog, id);
+        });
+    }
+
+    void receive(std::string_view answer) {
+        receiveQueue.push(static_cast<int>(answer.size()), answer.data());
+        analyser.handle({kMsgAnalyseAnswer, 0, 0});
+    }
+};
+
+TEST_F(AnlRecvTest, EachAnalysedAnswerRestartsTheWatchdogWhichThenKeepsFiring) {
+    analyser.handle({kMsgAnalyseAnswer, 0, 0});  // a wake with nothing queued
+    EXPECT_TRUE(analysed.empty());
+    EXPECT_FALSE(time.isTimerRunning(kTimerLinkWatchdog));  // no answer yet, no watchdog
+
+    receive("LK1");
+    EXPECT_EQ(time.timerPeriod(kTimerLinkWatchdog), 3000ms);
+    time.advance(2000ms);
+    receive(std::string("ZZ\0Q", 4));  // read as text: up to the NUL
+    EXPECT_EQ(analysed, (std::vector<std::string>{"LK1", "ZZ"}));
+    EXPECT_EQ(watchdogRunningDuringAnalysis, (std::vector<bool>{false, false}));
+
+    // The port never opened, so every tick finds the link lost and the timer keeps going.
+    port.open(1, 4800, false);
+    time.advance(2999ms);
+    EXPECT_TRUE(watchdogTicks.empty());
+    time.advance(7001ms);
+    EXPECT_EQ(watchdogTicks, (std::vector<long long>{5000, 8000, 11000}));
+    EXPECT_EQ(anlRecv.count(kMsgLinkLost), 3u);
+}
+
+TEST_F(AnlRecvTest, LinkLostStopsReadoutsAndReportsAutoInformationOff) {
+    flags.aiCommanded = true;
+    analyser.handle({kMsgLinkLost, 0, 0});
+    EXPECT_EQ(anlSend.posted(), (std::vector<Message>{{kMsgStopReadouts, 0, 0}}));
+    EXPECT_FALSE(flags.aiCommanded);
+    EXPECT_EQ(analysed, std::vector<std::string>{"AI0"});
+    EXPECT_EQ(window.posted(), (std::vector<Message>{{kMsgAutoInfoUpdate, 0, 0}}));
+}
+
+TEST_F(AnlRecvTest, WatchdogLosesTheLinkOnAnUnansweredCommandABadLineOrAFailedOpen) {
+    EXPECT_FALSE(port.open(1, 4800, false));
+    EXPECT_TRUE(watchdog.check());  // the last open failed
+
+    plugInAndOpen();
+    EXPECT_FALSE(watchdog.check());  // nothing pending, line good
+    flags.answerPending = true;
+    EXPECT_TRUE(watchdog.check());  // nothing to read either
+    EXPECT_FALSE(flags.answerPending);
+
+    flags.answerPending = true;
+    writeToPort("LK1;");  // bytes on their way count as an answer
+    waitForInput(4);
+    EXPECT_FALSE(watchdog.check());
+    EXPECT_FALSE(flags.answerPending);
+
+    pty->closeMaster();
+    EXPECT_TRUE(watchdog.check());  // bad line
+    port.close();
+    EXPECT_FALSE(watchdog.check());  // closed but usable: the next write reopens it
+    EXPECT_EQ(anlRecv.posted(), std::vector<Message>(3, Message{kMsgLinkLost, 0, 0}));
+}
+
+TEST_F(AnlRecvTest, WorkerTimersGoToTheirThreadsAndOtherTimersNowhere) {
+    const std::vector<std::pair<int, Message>> routes{
+        {3, {WM_APP + 0x104, 0, 0}},  {4, {WM_APP + 0x107, 0, 0}},  {5, {WM_APP + 0x108, 0, 0}},
+        {8, {WM_APP + 0x569, 0, 0}},  {10, {WM_APP + 0x802, 0, 0}}, {23, {WM_APP + 0x350, 0, 0}},
+        {24, {WM_APP + 0x351, 0, 0}}, {25, {WM_APP + 0x10F, 0, 0}},
+    };
+    for (const auto& [id, message] : routes) {
+        EXPECT_TRUE(isWorkerTimer(id)) << id;
+        dispatchWorkerTimer(core, watchdog, id);
+        platform::RecordingSink& target = id == 3 ? sioRecv : anlSend;
+        EXPECT_EQ(target.posted().back(), message) << id;
+    }
+    dispatchWorkerTimer(core, watchdog, 17);  // no port ever opened: nothing lost yet
+    flags.answerPending = true;
+    dispatchWorkerTimer(core, watchdog, 17);
+    EXPECT_EQ(anlRecv.posted(), (std::vector<Message>{{WM_APP + 0x10C, 0, 0}}));
+    EXPECT_EQ(workerTimerIds(), (std::set<int>{3, 4, 5, 8, 10, 17, 23, 24, 25}));
+
+    for (const int id : {0, 1, 2, 6, 7, 11, 13, 18, 31, 36, 41, -3}) {
+        EXPECT_FALSE(isWorkerTimer(id)) << id;
+        dispatchWorkerTimer(core, watchdog, id);
+    }
+    EXPECT_EQ(anlSend.posted().size() + sioRecv.posted().size() + anlRecv.posted().size(),
+              routes.size() + 1);
+}
+
+}  // namespace
+}  // namespace panelink

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "panelink/cat/command_state.h"
+#include "panelink/cat/radio_state.h"
+#include "panelink/link/anl_recv_thread.h"
+#include "panelink/link/com_port.h"
+#include "panelink/link/command_queue.h"
+#include "panelink/link/link_ids.h"
+#include "panelink/link/link_watchdog.h"
+#include "panelink/link/menu_definition_thread.h"
+#include "panelink/link/message_queue.h"
+#include "panelink/link/sio_recv_thread.h"
+#include "panelink/link/sio_send_thread.h"
+#include "panelink/link/worker_timers.h"
+#include "panelink/menu/menu_item_table.h"
+#include "shared/formats/link_settings.h"
+#include "shared/platform/message_thread.h"
+#include "shared/platform/pseudo_terminal.h"
+#include "shared/platform/steady_clock.h"
+#include "shared/platform/testing/recording_window.h"
+#include "shared/platform/thread_timer_host.h"
+
+namespace panelink {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Answers analysed on Anl_Recv_Thread, for the test thread to wait on.
+class AnalysedAnswers {
+  public:
+    void add(std::string_view answer) {
+        const std::lock_guard lock(mutex_);
+        answers_.emplace_back(answer);
+        changed_.notify_all();
+    }
+    bool waitFor(const std::string& answer, std::chrono::seconds timeout) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, timeout, [&] {
+            return std::find(answers_.begin(), answers_.end(), answer) != answers_.end();
+        });
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::string> answers_;
+};
+
+// Start-up as the program runs it: the port opened, the "PS;" queued while the link is still
+// disabled, the menu built on its own thread, the 5 ms poll ticking on a timer thread. The
+// command must go out once the link is enabled, and the radio's answer must come back
+// through Sio_Recv_Thread and Anl_Recv_Thread.
+TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheThreads) {
+    std::optional<platform::PseudoTerminal> pty = platform::PseudoTerminal::create();
+    ASSERT_TRUE(pty.has_value());
+
+    RadioState radio;
+    CommandState command;
+    MenuItemTable menu;
+    LinkFlags flags;
+    commo::LinkSettings settings;
+    platform::RecordingWindow window;
+    const std::string path = pty->slavePath();
+    ComPort port{window, flags, [&path](int) { return std::string(path); }};
+    MessageQueue sendQueue;
+    MessageQueue receiveQueue;
+    platform::SteadyClock clock;
+    platform::ThreadTimerHost timers;
+    platform::RecordingSink anlSendSink;
+    ThreadSinks threads;
+    CoreServices core{radio,     command,      menu,   flags,  settings, port,
+                      sendQueue, receiveQueue, window, timers, clock,    threads};
+
+    AnalysedAnswers analysed;
+    AnlRecvThread anlRecv(core, [&analysed](std::string_view answer) { analysed.add(answer); });
+    SioRecvThread sioRecv(core);
+    SioSendThread sioSend(core);
+    MenuDefinitionThread menuDef(core);
+    LinkWatchdog watchdog(core);
+
+    platform::MessageThread anlRecvThread("Anl_Recv_Thread",
+                                          [&](const platform::Message& m) { anlRecv.handle(m); });
+    platform::MessageThread sioRecvThread("Sio_Recv_Thread",
+                                          [&](const platform::Message& m) { sioRecv.handle(m); });
+    platform::MessageThread sioSendThread("Sio_Send_Thread",
+                                          [&](const platform::Message& m) { sioSend.handle(m); });
+    platform::MessageThread menuDefThread("File_MenuListDefFile",
+                                          [&](const platform::Message& m) { menuDef.handle(m); });
+    threads = {&anlSendSink, &anlRecvThread, &sioSendThread, &sioRecvThread, &menuDefThread};
+    timers.setTickHandler([&](int id) { dispatchWorkerTimer(core, watchdog, id); });
+
+    ASSERT_TRUE(port.open(settings.port(), settings.baud(), false));
+    EXPECT_EQ(pty->readMaster(4, 5s), "AI0;");
+    ASSERT_TRUE(menuDefThread.start());
+    ASSERT_TRUE(anlRecvThread.start());
+    ASSERT_TRUE(sioRecvThread.start());
+    timers.setTimer(kTimerPortPoll, 5ms);
+    ASSERT_TRUE(sioSendThread.start());
+    ASSERT_TRUE(queueCommand(core, "PS;"));
+    menuDefThread.post({kMsgBuildMenuTable, 0, 0});
+
+    EXPECT_EQ(pty->readMaster(3, 5s), "PS;");
+    EXPECT_TRUE(menuDefThread.waitForEnd(5000ms));
+    EXPECT_TRUE(radio.linkEnabled());
+    EXPECT_EQ(menu.itemCount(), 67);
+
+    pty->writeMaster("PS1;");
+    EXPECT_TRUE(analysed.waitFor("PS1", 5s));
+    // The watchdog is started right after the analysis returns.
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!timers.isTimerRunning(kTimerLinkWatchdog) &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(timers.isTimerRunning(kTimerLinkWatchdog));
+
+    // Later commands go out one per wake, in order.
+    ASSERT_TRUE(queueCommand(core, "FA;"));
+    ASSERT_TRUE(queueCommand(core, "LK1;"));
+    EXPECT_EQ(pty->readMaster(7, 5s), "FA;LK1;");
+
+    timers.killTimer(kTimerPortPoll);
+    timers.killTimer(kTimerLinkWatchdog);
+    timers.setTickHandler({});
+    for (platform::MessageThread* thread : {&sioRecvThread, &anlRecvThread, &sioSendThread}) {
+        EXPECT_TRUE(platform::stopThread(*thread, clock));
+    }
+}
+
+}  // namespace
+}  // namespace panelink
