@@ -112,8 +112,8 @@ const std::array<CommandRecord, kReadCommandCount> ReadCommandTable{{
     readCommand("DA", kReadPlain, 3),         // 66
     // The only plain read one byte longer than its letters and ";": the command sender fills
     // the gap with the selector "0" ("SS0;", answered by "SS0" and five digits).
-    readCommand("SS", kReadPlain, 4),         // 67
-    readCommand("SF", kReadPlain, 3),         // 68
+    readCommand("SS", kReadPlain, 4),  // 67
+    readCommand("SF", kReadPlain, 3),  // 68
 }};
 
 }  // namespace panelink

@@ -19,7 +19,7 @@ struct Message {
 
 // Anything a message can be posted to: a message thread, or the main window.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     // Queues the message and returns at once; false when the receiver has ended.
     virtual bool post(const Message& message) = 0;
@@ -28,7 +28,7 @@ public:
 // The main window as the worker threads see it. `send` runs the handler on the window's
 // thread and returns when it has run (a direct call when already on that thread).
 class MainWindowInterface : public MessageSink {
-public:
+  public:
     virtual void send(const Message& message) = 0;
 };
 

@@ -10,7 +10,7 @@ namespace platform {
 // restarts it with the new period; a tick calls the handler given to the host with the
 // timer's number. Safe to call from any thread.
 class TimerHost {
-public:
+  public:
     using TickHandler = std::function<void(int timerId)>;
 
     virtual ~TimerHost() = default;
