@@ -440,6 +440,7 @@ bool isKeyColour(QRgb p) {
 
 std::vector<Placement> plainPlacements() {
     std::vector<Placement> out;
+    out.reserve(std::size(kPanelElements) + 31 + 11 * std::size(kDspBarRows));
     for (const FixedPlacement& p : kPanelElements) {
         out.push_back({p.number, Surface::Panel, p.x, p.y});
     }
