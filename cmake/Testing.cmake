@@ -9,12 +9,18 @@ function(panelink_add_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     panelink_warnings(${name})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    set(props TIMEOUT 120)
-    if(ARG_LABELS)
-        list(APPEND props LABELS "${ARG_LABELS}")
-    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-        PROPERTIES ${props}
+        PROPERTIES TIMEOUT 120
         DISCOVERY_TIMEOUT 60)
+    # Labels are set once the discovered tests are known: a list of several labels would lose
+    # its separator on the way through the discovery's PROPERTIES.
+    if(ARG_LABELS)
+        set(labels_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+        file(WRITE ${labels_file}
+            "if(${name}_TESTS)\n"
+            "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\")\n"
+            "endif()\n")
+        set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_file})
+    endif()
 endfunction()

@@ -1,0 +1,114 @@
+#pragma once
+
+// Pieces the pipeline benchmarks share: a scratch working directory, a window that notes
+// when a chosen message reaches it, and percentiles.
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "shared/platform/message.h"
+
+namespace bench {
+
+using SteadyTime = std::chrono::steady_clock::time_point;
+
+class ScratchDir {
+  public:
+    ScratchDir() {
+        char pattern[] = "/tmp/panelink-bench-XXXXXX";
+        const char* made = ::mkdtemp(pattern);
+        path_ = made != nullptr ? made : "";
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    bool ok() const { return !path_.empty(); }
+    const std::filesystem::path& path() const { return path_; }
+    void writeCommoFile(std::string_view name, std::string_view text) const {
+        std::filesystem::create_directories(path_ / "CommoFiles");
+        std::ofstream out(path_ / "CommoFiles" / std::string(name), std::ios::trunc);
+        out << text;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Counts every message; the time the next message with the armed id arrives is kept.
+class TimingWindow final : public platform::MainWindowInterface {
+  public:
+    bool post(const platform::Message& message) override {
+        const SteadyTime now = std::chrono::steady_clock::now();
+        const std::lock_guard lock(mutex_);
+        ++count_;
+        if (armed_ && message.id == *armed_) {
+            armed_.reset();
+            arrived_ = now;
+            changed_.notify_all();
+        }
+        return true;
+    }
+    void send(const platform::Message& message) override { post(message); }
+
+    void arm(std::uint32_t id) {
+        const std::lock_guard lock(mutex_);
+        armed_ = id;
+        arrived_.reset();
+    }
+    // When the armed message arrived; nullopt when it did not within `timeout`.
+    std::optional<SteadyTime> wait(std::chrono::milliseconds timeout) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, timeout, [this] { return arrived_.has_value(); });
+        return arrived_;
+    }
+    long count() const {
+        const std::lock_guard lock(mutex_);
+        return count_;
+    }
+
+  private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::optional<std::uint32_t> armed_;
+    std::optional<SteadyTime> arrived_;
+    long count_ = 0;
+};
+
+// Median, 90th and 99th percentile and the largest of `samples` (milliseconds).
+inline void printPercentiles(const char* what, std::vector<double> samples) {
+    if (samples.empty()) {
+        std::printf("%-18s no samples\n", what);
+        return;
+    }
+    std::sort(samples.begin(), samples.end());
+    auto at = [&](double fraction) {
+        const auto index =
+            static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1));
+        return samples[index];
+    };
+    std::printf("%-18s n=%zu  median %.3f ms  p90 %.3f ms  p99 %.3f ms  max %.3f ms\n", what,
+                samples.size(), at(0.5), at(0.9), at(0.99), samples.back());
+}
+
+inline double millisecondsBetween(SteadyTime from, SteadyTime to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+}  // namespace bench

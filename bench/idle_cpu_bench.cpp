@@ -1,0 +1,189 @@
+// CPU time of the connected, otherwise idle pipeline: the simulated radio runs as a process
+// of its own (so only this side is measured) with auto-information on, sending its meter
+// and wandering-frequency reports; this process runs the core context with its worker
+// threads and timer thread, connects, lets the read-out finish and then measures.
+// Usage: bench_idle_cpu [path to orvik-sim] [seconds]   (default: the built one, 10 s)
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/bench_support.h"
+#include "panelink/app/core_context.h"
+#include "panelink/cat/radio_state.h"
+#include "panelink/link/link_flags.h"
+#include "panelink/link/link_ids.h"
+#include "shared/platform/steady_clock.h"
+#include "shared/platform/thread_timer_host.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+int fail(const char* why) {
+    std::fprintf(stderr, "bench_idle_cpu: %s\n", why);
+    return 1;
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+double processCpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Nanoseconds on the CPU per thread name, from the scheduler's own accounting.
+std::map<std::string, double> threadCpuNanoseconds() {
+    std::map<std::string, double> result;
+    DIR* tasks = ::opendir("/proc/self/task");
+    if (tasks == nullptr) return result;
+    while (const dirent* entry = ::readdir(tasks)) {
+        const std::string id = entry->d_name;
+        if (id == "." || id == "..") continue;
+        std::ifstream commFile("/proc/self/task/" + id + "/comm");
+        std::ifstream statFile("/proc/self/task/" + id + "/schedstat");
+        std::string name;
+        double onCpu = 0;
+        std::getline(commFile, name);
+        statFile >> onCpu;
+        result[name] += onCpu;
+    }
+    ::closedir(tasks);
+    return result;
+}
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class SimulatorProcess {
+  public:
+    SimulatorProcess(const std::string& program, const bench::ScratchDir& dir) {
+        const std::string out = (dir.path() / "sim.out").string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const std::string workDir = dir.path().string();
+        const std::string link = (dir.path() / "radio").string();
+        std::vector<std::string> args{program, "--comports-dir", workDir,   "--com", "1", "--link",
+                                      link,    "--no-stdin",     "--wander"};
+        std::vector<char*> argv;
+        argv.reserve(args.size() + 1);
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ready_ = pid_ > 0 && waitUntil([&] { return fileText(out).find("ready ") == 0; }, 10s);
+    }
+    ~SimulatorProcess() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+    }
+    SimulatorProcess(const SimulatorProcess&) = delete;
+    SimulatorProcess& operator=(const SimulatorProcess&) = delete;
+
+    bool ready() const { return ready_; }
+
+  private:
+    pid_t pid_ = -1;
+    bool ready_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string simulator = argc > 1 ? argv[1] : PANELINK_ORVIK_SIM;
+    const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+
+    bench::ScratchDir dir;
+    if (!dir.ok()) return fail("no scratch directory");
+    dir.writeCommoFile("CommSetting.csv", "1,38400,0\n");
+    SimulatorProcess radio(simulator, dir);
+    if (!radio.ready()) return fail("the simulator did not start");
+
+    platform::SteadyClock clock;
+    platform::ThreadTimerHost timers;
+    bench::TimingWindow window;
+    panelink::CoreContext::Options options;
+    options.workingDirectory = dir.path();
+    panelink::CoreContext core(window, timers, clock, options);
+    timers.setTickHandler([&core](int id) { core.onWorkerTimer(id); });
+    core.beginStart();
+    core.finishStart();
+
+    // Auto-information on, as the COM key does: "AI1" comes back, the ID is read and the
+    // read-out runs; measure once it is over.
+    core.postRequest(panelink::kMsgSwitchAutoInfo);
+    const bool connected =
+        waitUntil([&] { return core.radio().get(panelink::RadioField::ID) == 244; }, 10s) &&
+        waitUntil([&] { return core.flags().readoutBusy.load(); }, 5s) &&
+        waitUntil([&] { return !core.flags().readoutBusy.load(); }, 30s);
+    if (!connected) {
+        core.shutdown();
+        timers.setTickHandler({});
+        return fail("no connection");
+    }
+    std::this_thread::sleep_for(1s);
+
+    const double cpuBefore = processCpuSeconds();
+    const auto threadsBefore = threadCpuNanoseconds();
+    const long messagesBefore = window.count();
+    const auto started = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double cpu = processCpuSeconds() - cpuBefore;
+    const auto threadsAfter = threadCpuNanoseconds();
+    const long messages = window.count() - messagesBefore;
+
+    const bool ended = core.shutdown();
+    timers.setTickHandler({});
+
+    std::printf("Idle connected pipeline over %.1f s (%u cores):\n", wall,
+                std::thread::hardware_concurrency());
+    std::printf("  CPU %.2f ms per second = %.3f %% of one core\n", cpu * 1000.0 / wall,
+                cpu * 100.0 / wall);
+    std::printf("  window messages %.1f per second (answers analysed and what they caused)\n",
+                static_cast<double>(messages) / wall);
+    for (const auto& [name, after] : threadsAfter) {
+        const auto before = threadsBefore.find(name);
+        const double used = after - (before != threadsBefore.end() ? before->second : 0.0);
+        std::printf("  %-16s %.3f ms per second\n", name.c_str(), used / 1e6 / wall);
+    }
+    return ended ? 0 : fail("a worker thread did not end");
+}

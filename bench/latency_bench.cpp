@@ -1,0 +1,118 @@
+// Latency through the running pipeline: real worker threads, real timers (a timer thread as
+// the program uses), a pseudo-terminal standing in for the serial port.
+//   request to wire:    a request posted to Anl_Send_Thread until its first byte can be read
+//                       at the other end of the line;
+//   answer to message:  an answer written at the other end until its display-update
+//                       message reaches the window interface;
+//   burst drain:        a burst of answers written at once until the last one's message
+//                       has arrived (the poll frames one answer per tick).
+// Usage: bench_latency [samples]   (default 2000 of each)
+#include <poll.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/bench_support.h"
+#include "panelink/app/core_context.h"
+#include "panelink/link/link_ids.h"
+#include "shared/formats/port_map.h"
+#include "shared/platform/pseudo_terminal.h"
+#include "shared/platform/steady_clock.h"
+#include "shared/platform/thread_timer_host.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::uint32_t kFaDisplayUpdate = panelink::WM_APP + 0x333;
+
+int fail(const char* why) {
+    std::fprintf(stderr, "bench_latency: %s\n", why);
+    return 1;
+}
+
+bool waitReadable(int fd, std::chrono::milliseconds timeout) {
+    pollfd entry{fd, POLLIN, 0};
+    return ::poll(&entry, 1, static_cast<int>(timeout.count())) > 0 &&
+           (entry.revents & POLLIN) != 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int samples = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+
+    bench::ScratchDir dir;
+    std::optional<platform::PseudoTerminal> line = platform::PseudoTerminal::create();
+    if (!dir.ok() || !line) return fail("no scratch directory or pseudo-terminal");
+    if (!commo::setPortMapping(dir.path(), 1, line->slavePath())) return fail("no port map");
+    dir.writeCommoFile("CommSetting.csv", "1,38400,0\n");
+
+    platform::SteadyClock clock;
+    platform::ThreadTimerHost timers;
+    bench::TimingWindow window;
+    panelink::CoreContext::Options options;
+    options.workingDirectory = dir.path();
+    panelink::CoreContext core(window, timers, clock, options);
+    timers.setTickHandler([&core](int id) { core.onWorkerTimer(id); });
+    core.beginStart();
+    core.finishStart();
+    if (line->readMaster(7, 5000ms) != "AI0;PS;") return fail("the start-up commands did not come");
+
+    // Requests and answers come at random moments against the 5 ms poll.
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> pause(0, 4999);
+
+    std::vector<double> toWire;
+    for (int i = 0; i < samples; ++i) {
+        std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
+        const auto posted = std::chrono::steady_clock::now();
+        core.postRequest(panelink::kMsgReadId);
+        if (!waitReadable(line->masterFd(), 1000ms))
+            return fail("a request did not reach the line");
+        toWire.push_back(bench::millisecondsBetween(posted, std::chrono::steady_clock::now()));
+        if (line->readMaster(3, 1000ms) != "ID;") return fail("unexpected bytes on the line");
+    }
+
+    std::vector<double> toWindow;
+    for (int i = 0; i < samples; ++i) {
+        std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
+        window.arm(kFaDisplayUpdate);
+        const auto written = std::chrono::steady_clock::now();
+        line->writeMaster("FA14250000;");
+        const std::optional<bench::SteadyTime> arrived = window.wait(1000ms);
+        if (!arrived) return fail("an answer did not reach the window");
+        toWindow.push_back(bench::millisecondsBetween(written, *arrived));
+    }
+
+    // The pipeline delivers at most one answer per poll, whatever the line brings.
+    constexpr int kBurst = 200;
+    std::string burst;
+    for (int i = 0; i < kBurst; ++i)
+        burst += "FA14250000;";
+    const long before = window.count();
+    const auto burstWritten = std::chrono::steady_clock::now();
+    line->writeMaster(burst);
+    const auto deadline = burstWritten + 10s;
+    while (window.count() < before + kBurst && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(100us);
+    const double drained =
+        bench::millisecondsBetween(burstWritten, std::chrono::steady_clock::now());
+    const long arrived = window.count() - before;
+
+    const bool ended = core.shutdown();
+    timers.setTickHandler({});
+    std::printf("Pipeline latency (%u cores), %d samples each:\n",
+                std::thread::hardware_concurrency(), samples);
+    bench::printPercentiles("request to wire", toWire);
+    bench::printPercentiles("answer to message", toWindow);
+    std::printf("%-18s %ld of %d answers in %.0f ms = %.0f answers/s\n", "burst drain", arrived,
+                kBurst, drained, static_cast<double>(arrived) * 1000.0 / drained);
+    return ended ? 0 : fail("a worker thread did not end");
+}

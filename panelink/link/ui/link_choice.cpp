@@ -1,0 +1,161 @@
+#include "panelink/link/ui/link_choice.h"
+
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+#include "panelink/link/link_ids.h"
+#include "shared/formats/port_map.h"
+
+namespace panelink {
+
+namespace {
+
+std::string detailFor(const std::string& path, int error) {
+    switch (error) {
+        case 0:
+            return {};
+        case EACCES:
+        case EPERM:
+            return "No permission to open " + path + ": is your user in the dialout group?";
+        case EBUSY:
+            return path + " is in use by another program.";
+        case ENOENT:
+            return path + " does not exist.";
+        case ENXIO:
+        case ENODEV:
+            return "No device answers at " + path + ": is the adapter plugged in?";
+        case ENOTTY:
+            return path + " is not a serial port.";
+        case EIO:
+            return path + " opened, but its line reports a fault.";
+        default:
+            return "Could not open " + path + ": " + std::generic_category().message(error) + ".";
+    }
+}
+
+}  // namespace
+
+std::string portOpenFailureText(const std::string& devicePath, int error) {
+    std::string text(kPortOpenFailedText);
+    if (const std::string detail = detailFor(devicePath, error); !detail.empty()) {
+        text += '\n';
+        text += detail;
+    }
+    return text;
+}
+
+LinkChoice::LinkChoice(LinkChoiceKind kind, LinkDialogServices services)
+    : kind_(kind), services_(std::move(services)) {
+    if (kind_ == LinkChoiceKind::Port) {
+        for (const commo::PortMapEntry& port : commo::listPortMap(services_.workingDirectory)) {
+            entries_.push_back({port.number, std::string(port.name) + "  " + port.devicePath});
+        }
+    } else {
+        for (const commo::NamedNumber& rate : commo::kBaudTable) {
+            entries_.push_back({rate.number, std::string(rate.name)});
+        }
+    }
+}
+
+std::int32_t LinkChoice::currentSetting() const {
+    return kind_ == LinkChoiceKind::Port ? services_.settings.port() : services_.settings.baud();
+}
+
+int LinkChoice::currentIndex() const {
+    const std::int32_t current = currentSetting();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].number == current) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void LinkChoice::pick(int index) {
+    if (state_ != State::Choosing || index < 0 ||
+        static_cast<std::size_t>(index) >= entries_.size())
+        return;
+    picked_ = entries_[static_cast<std::size_t>(index)].number;
+}
+
+std::uint32_t LinkChoice::closedMessage() const {
+    return kind_ == LinkChoiceKind::Port ? kMsgComSelectClosed : kMsgBaudRateClosed;
+}
+
+LinkChoice::Result LinkChoice::confirm() {
+    if (state_ == State::Waiting) return Result::Waiting;
+    if (state_ == State::Ended) return Result::Closed;
+    failureText_.clear();
+
+    if (picked_ == 0) {
+        end();
+        return Result::Closed;
+    }
+    if (picked_ == currentSetting()) {
+        services_.settings.writeFile(services_.workingDirectory, services_.secondInstance);
+        end();
+        return Result::Closed;
+    }
+
+    if (kind_ == LinkChoiceKind::Port) {
+        // Resolved again rather than taken from the list, so the trial opens the device the
+        // link will open.
+        const std::string path = commo::devicePathFor(services_.workingDirectory, picked_);
+        const TestOpenResult trial = services_.testOpen
+                                         ? services_.testOpen(path, services_.settings.baud())
+                                         : TestOpenResult{false, 0};
+        if (!trial.passed) {
+            failureText_ = portOpenFailureText(path, trial.error);
+            return Result::Failed;
+        }
+    }
+
+    const std::int32_t ai = services_.autoInformation ? services_.autoInformation() : 0;
+    if (ai != 1) {
+        if (services_.closePort) services_.closePort();
+        applyAndEnd();
+        return Result::Closed;
+    }
+    // The transceiver keeps reporting on the old line until it is told to stop.
+    if (services_.postRequest) services_.postRequest(kMsgSwitchAutoInfo);
+    autoInfoTests_ = 0;
+    state_ = State::Waiting;
+    return Result::Waiting;
+}
+
+bool LinkChoice::step() {
+    if (state_ != State::Waiting) return false;
+    ++autoInfoTests_;
+    const std::int32_t ai = services_.autoInformation ? services_.autoInformation() : 0;
+    if (ai == 0) {
+        if (services_.closePort) services_.closePort();
+    } else if (autoInfoTests_ < kMaxAutoInfoTests) {
+        return true;
+    }
+    // Without a confirmation the port stays open; the setting still changes.
+    applyAndEnd();
+    return false;
+}
+
+bool LinkChoice::cancel() {
+    if (state_ == State::Waiting) return false;
+    if (state_ == State::Choosing) end();
+    return true;
+}
+
+void LinkChoice::applyAndEnd() {
+    if (kind_ == LinkChoiceKind::Port) {
+        services_.settings.setPort(picked_);
+    } else {
+        services_.settings.setBaud(picked_);
+    }
+    // A file that cannot be written is not reported: the setting holds for this run.
+    services_.settings.writeFile(services_.workingDirectory, services_.secondInstance);
+    end();
+}
+
+void LinkChoice::end() {
+    state_ = State::Ended;
+    services_.mainWindow.post({closedMessage(), 0, 0});
+}
+
+}  // namespace panelink

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "panelink/link/com_port.h"
+#include "shared/formats/link_settings.h"
+#include "shared/platform/message.h"
+
+namespace panelink {
+
+class CoreContext;
+
+// What the COM Select and Baud rate dialogs use of the rest of Panelink. The program fills it
+// from its core context (linkDialogServices below); tests fill it with fakes. An empty
+// function does nothing (autoInformation then reads 0).
+struct LinkDialogServices {
+    commo::LinkSettings& settings;
+    // The dialogs announce their end here (WM_APP + 0x58A / 0x58B).
+    platform::MainWindowInterface& mainWindow;
+    // CommoFiles lives below it: ComPorts.csv and the settings file.
+    std::filesystem::path workingDirectory;
+    bool secondInstance = false;  // the settings file is CommSettingTmp.csv
+    // The transceiver's auto-information as last reported (RadioState AI).
+    std::function<std::int32_t()> autoInformation;
+    std::function<bool()> closePort;
+    // A request to Anl_Send_Thread.
+    std::function<bool(std::uint32_t message)> postRequest;
+    // The trial open of a device at a baud rate.
+    std::function<TestOpenResult(const std::string& path, int baud)> testOpen = testOpenPort;
+};
+
+// The services taken from the program's core context.
+LinkDialogServices linkDialogServices(CoreContext& core, platform::MainWindowInterface& mainWindow,
+                                      std::filesystem::path workingDirectory, bool secondInstance);
+
+}  // namespace panelink
