@@ -1,0 +1,170 @@
+// The cost of the window's drawing: one frequency redraw (its draw list run into the back
+// buffer, then the paint), a frequency tick that finds nothing changed, and the time from an
+// "FA" answer arriving at the serial port to its digits being painted, through the whole
+// program (core context, worker threads, window) on a pseudo-terminal.
+//   bench_ui_redraw [samples]        on the offscreen platform unless QT_QPA_PLATFORM is set
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRegion>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/bench_support.h"
+#include "panelink/app/application.h"
+#include "panelink/cat/radio_state.h"
+#include "panelink/link/link_flags.h"
+#include "panelink/link/link_ids.h"
+#include "panelink/menu/menu_item_table.h"
+#include "panelink/panel/ui/box_presenter.h"
+#include "panelink/panel/ui/front_panel_dialog.h"
+#include "panelink/panel/ui/panel_view.h"
+#include "shared/platform/pseudo_terminal.h"
+#include "shared/platform/virtual_time.h"
+
+namespace {
+
+using panelink::FrontPanelDialog;
+using platform::WM_APP;
+
+const QRect kDigits(221, 96, 308, 52);
+
+double microseconds(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1000.0;
+}
+
+void printMicroseconds(const char* what, std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    auto at = [&](double fraction) {
+        return samples[static_cast<std::size_t>(fraction *
+                                                static_cast<double>(samples.size() - 1))];
+    };
+    std::printf("%-34s n=%zu  median %.1f us  p90 %.1f us  p99 %.1f us  max %.1f us\n", what,
+                samples.size(), at(0.5), at(0.9), at(0.99), samples.back());
+}
+
+// The window alone, with its records and timers of its own.
+void redrawCost(int samples) {
+    panelink::RadioState radio;
+    panelink::MenuItemTable menu;
+    panelink::LinkFlags flags;
+    platform::VirtualTime time;
+    panelink::QtBoxPresenter boxes;
+    FrontPanelDialog window({radio, menu, flags}, time, boxes);
+    time.setTickHandler([&](int id) { window.onTimer(id); });
+    window.show();
+    QApplication::processEvents();
+
+    std::vector<double> drawOnly;
+    std::vector<double> drawAndPaint;
+    std::vector<double> unchangedTick;
+    for (int i = 0; i < samples; ++i) {
+        radio.store(panelink::RadioField::FA, 14000000 + 1111 * (i % 900));
+        QElapsedTimer timer;
+        timer.start();
+        window.handleMessage({WM_APP + 0x333, 0, 0});
+        drawOnly.push_back(microseconds(timer));
+        QApplication::processEvents();  // the paint of what was drawn
+        drawAndPaint.push_back(microseconds(timer));
+
+        timer.restart();
+        window.onTimer(panelink::kTimerFrequencyA);  // the same digits once more
+        window.onTimer(panelink::kTimerFrequencyB);
+        unchangedTick.push_back(microseconds(timer) / 2);
+        QApplication::processEvents();
+    }
+    printMicroseconds("frequency draw list into buffer", drawOnly);
+    printMicroseconds("frequency draw list + paint", drawAndPaint);
+    printMicroseconds("frequency tick, nothing changed", unchangedTick);
+}
+
+// An "FA" answer written to the port until the window has painted the digits.
+void answerToScreen(int samples) {
+    bench::ScratchDir scratch;
+    auto terminal = platform::PseudoTerminal::create();
+    if (!scratch.ok() || !terminal) {
+        std::printf("answer to screen: no scratch directory or pseudo-terminal\n");
+        return;
+    }
+    scratch.writeCommoFile("ComPorts.csv", "COM1," + terminal->slavePath() + "\n");
+    scratch.writeCommoFile("CommSetting.csv", "1,38400,0\n");
+
+    panelink::PanelinkApplication::Options options;
+    options.workingDirectory = scratch.path();
+    options.lockDirectory = scratch.path();
+    options.splashTime = platform::Milliseconds(0);
+    options.watchSignals = false;
+    options.watchPower = false;
+    options.quit = [](int) {};
+    panelink::PanelinkApplication app(std::move(options));
+    app.start();
+    QElapsedTimer wait;
+    wait.start();
+    while (app.phase() != panelink::PanelinkApplication::Phase::Running && wait.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    FrontPanelDialog* window = app.window();
+    if (window == nullptr || app.phase() != panelink::PanelinkApplication::Phase::Running) {
+        std::printf("answer to screen: the program did not start\n");
+        return;
+    }
+
+    std::optional<bench::SteadyTime> painted;
+    QObject::connect(window->view(), &panelink::PanelView::painted, [&](const QRegion& region) {
+        if (region.intersects(kDigits)) painted = std::chrono::steady_clock::now();
+    });
+    // Let the start-up traffic and the first redraws settle.
+    for (int i = 0; i < 50; ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        terminal->readMaster();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+
+    std::vector<double> latency;
+    int lost = 0;
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int> randomGap(0, 4999);
+    for (int i = 0; i < samples; ++i) {
+        char answer[32];
+        std::snprintf(answer, sizeof answer, "FA%08d;", 14000000 + 1111 * (i % 900 + 1));
+        painted.reset();
+        const bench::SteadyTime sent = std::chrono::steady_clock::now();
+        terminal->writeMaster(answer);
+        QElapsedTimer timeout;
+        timeout.start();
+        while (!painted && timeout.elapsed() < 1000)
+            QApplication::processEvents(QEventLoop::AllEvents, 1);
+        if (painted) {
+            latency.push_back(bench::millisecondsBetween(sent, *painted));
+        } else {
+            ++lost;
+        }
+        terminal->readMaster();
+        // A quiet gap of random length, so that answers arrive at any moment of the 5 ms
+        // port poll, as a radio's reports do.
+        const auto gap = std::chrono::microseconds(20000 + randomGap(random));
+        const auto gapEnd = std::chrono::steady_clock::now() + gap;
+        while (std::chrono::steady_clock::now() < gapEnd)
+            QApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    bench::printPercentiles("FA answer to paint", latency);
+    if (lost > 0) std::printf("  %d answers never reached the screen within 1 s\n", lost);
+    app.requestShutdown();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const int samples = argc > 1 ? std::max(10, std::atoi(argv[1])) : 500;
+    std::printf("platform %s\n", qPrintable(QGuiApplication::platformName()));
+    redrawCost(samples);
+    answerToScreen(std::min(samples, 300));
+    return 0;
+}

@@ -1,0 +1,211 @@
+#include "panelink/app/application.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdlib>
+#include <utility>
+
+#include "panelink/app/power_watcher.h"
+#include "panelink/app/signal_watcher.h"
+#include "panelink/link/worker_timers.h"
+#include "panelink/panel/ui/bitmap_store.h"
+#include "panelink/panel/ui/box_presenter.h"
+#include "panelink/panel/ui/front_panel_dialog.h"
+#include "panelink/panel/ui/panel_strings.h"
+
+namespace panelink {
+
+namespace {
+
+constexpr int kSplashBitmap = 1474;
+
+QString text(std::string_view view) {
+    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+void centre(QWidget& widget) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = widget.frameGeometry().size();
+    widget.move(area.x() + (area.width() - size.width()) / 2,
+                area.y() + (area.height() - size.height()) / 2);
+}
+
+}  // namespace
+
+// The core is built before the window (the window draws from the core's records), so the
+// core is handed this stand-in, which passes everything on once the window exists. No worker
+// thread runs before that.
+class PanelinkApplication::WindowRelay final : public platform::MainWindowInterface {
+  public:
+    void setTarget(platform::MainWindowInterface* target) { target_.store(target); }
+
+    bool post(const platform::Message& message) override {
+        platform::MainWindowInterface* target = target_.load();
+        return target != nullptr && target->post(message);
+    }
+
+    void send(const platform::Message& message) override {
+        if (platform::MainWindowInterface* target = target_.load()) target->send(message);
+    }
+
+  private:
+    std::atomic<platform::MainWindowInterface*> target_{nullptr};
+};
+
+PanelinkApplication::PanelinkApplication(Options options)
+    : options_(std::move(options)),
+      workerTimers_({}, "worker-timers"),
+      timers_(workerTimers_, workerTimerIds(), windowTimers_),
+      relay_(std::make_unique<WindowRelay>()) {
+    if (!options_.quit) options_.quit = [](int code) { QCoreApplication::exit(code); };
+    if (!options_.hardExit) options_.hardExit = [] { std::_Exit(0); };
+    boxes_ = options_.boxes;
+    if (boxes_ == nullptr) {
+        ownBoxes_ = std::make_unique<QtBoxPresenter>();
+        boxes_ = ownBoxes_.get();
+    }
+}
+
+PanelinkApplication::~PanelinkApplication() {
+    // No worker tick may reach the core while it goes: drop them, then wait out a running one.
+    tickTarget_.store(nullptr);
+    for (int id : workerTimerIds())
+        workerTimers_.killTimer(id);
+    // The core stops its threads (quietly when there was no orderly shut-down) before the
+    // window they post to goes.
+    core_.reset();
+    windowTimers_.setTickHandler({});
+    relay_->setTarget(nullptr);
+    window_.reset();
+    delete splash_.data();
+}
+
+void PanelinkApplication::setPhase(Phase phase) {
+    phase_ = phase;
+    emit phaseChanged(phase);
+}
+
+void PanelinkApplication::start() {
+    if (phase_ != Phase::Created) return;
+
+    // A second copy runs as well; it only keeps its link settings apart.
+    instanceLock_ =
+        options_.lockDirectory.empty()
+            ? std::make_unique<platform::SingleInstanceLock>(platform::kPanelinkInstanceName)
+            : std::make_unique<platform::SingleInstanceLock>(platform::kPanelinkInstanceName,
+                                                             options_.lockDirectory);
+    secondInstance_ = instanceLock_->anotherInstance();
+
+    if (options_.watchSignals) {
+        signals_ = new SignalWatcher(this);
+        connect(signals_, &SignalWatcher::terminationRequested, this,
+                [this](int) { requestShutdown(); });
+    }
+
+    core_ = options_.makeCore(
+        CoreWiring{*relay_, timers_, clock_, options_.workingDirectory, secondInstance_});
+    window_ = std::make_unique<FrontPanelDialog>(core_->records(), timers_, *boxes_);
+    relay_->setTarget(window_.get());
+    window_->setAuxFactory([this](AuxWindow which, FrontPanelDialog& owner) {
+        return core_->createAuxWindow(which, owner);
+    });
+    connect(window_.get(), &FrontPanelDialog::cancelled, this, [this] { requestShutdown(); });
+    windowTimers_.setTickHandler([this](int id) { window_->onTimer(id); });
+    tickTarget_.store(core_.get());
+    workerTimers_.setTickHandler([this](int id) { onWorkerTick(id); });
+
+    if (options_.watchPower) {
+        power_ = new PowerWatcher(
+            QDBusConnection::systemBus(),
+            [this] {
+                if (phase_ == Phase::Running) core_->onPowerEvent();
+            },
+            this);
+    }
+
+    setPhase(Phase::Splash);
+    showSplash();
+    QTimer::singleShot(options_.splashTime, this, [this] { continueStart(); });
+}
+
+void PanelinkApplication::onWorkerTick(int timerId) {
+    if (AppCore* core = tickTarget_.load()) core->onWorkerTimer(timerId);
+}
+
+void PanelinkApplication::showSplash() {
+    auto* splash = new QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint);
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    const QImage picture = BitmapStore::load(kSplashBitmap);
+    if (!picture.isNull()) {
+        splash->setPixmap(QPixmap::fromImage(picture));
+        splash->setFixedSize(picture.size());
+    }
+    splash->setWindowTitle(text(kProductName));
+    splash_ = splash;
+    splash->adjustSize();
+    centre(*splash);
+    splash->show();
+    splash->repaint();
+}
+
+void PanelinkApplication::closeSplash() {
+    if (splash_) splash_->close();
+}
+
+void PanelinkApplication::continueStart() {
+    if (phase_ != Phase::Splash) return;
+    window_->startDisplay();
+    if (core_->beginStart()) {
+        finishStartUp();
+        return;
+    }
+    // Before the port is opened, the user learns that the defaults are used.
+    setPhase(Phase::SettingsBox);
+    const LinkMessage* record = findLinkMessage(kLinkMessageSettingsUnreadable);
+    boxes_->show(
+        {text(kProductName), text(panelString(static_cast<int>(record->stringId))), splash_.data()},
+        [this] {
+            if (phase_ == Phase::SettingsBox) finishStartUp();
+        });
+}
+
+void PanelinkApplication::finishStartUp() {
+    core_->finishStart();
+    // No auxiliary window is open yet: the whole menu is enabled.
+    window_->updateMenuGraying();
+    setPhase(Phase::Running);
+    closeSplash();
+    window_->adjustSize();
+    centre(*window_);
+    window_->show();
+}
+
+void PanelinkApplication::requestShutdown() {
+    if (phase_ == Phase::ShuttingDown || phase_ == Phase::Ended) return;
+    // Before beginStart() nothing has been started and the settings have not been read:
+    // writing them now would put the defaults over the user's file.
+    const bool started = phase_ == Phase::SettingsBox || phase_ == Phase::Running;
+    setPhase(Phase::ShuttingDown);
+    if (window_) window_->beginClosing();
+    boxes_->closeAll();
+    closeSplash();
+    if (started && !core_->shutdown()) {
+        // A worker thread is stuck. The settings are written; the core must not be destroyed
+        // under the running thread, so the process ends here.
+        options_.hardExit();
+        return;
+    }
+    if (window_) window_->hide();
+    setPhase(Phase::Ended);
+    options_.quit(0);
+}
+
+}  // namespace panelink

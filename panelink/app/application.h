@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "panelink/app/app_core.h"
+#include "panelink/app/qt_timer_host.h"
+#include "shared/platform/routing_timer_host.h"
+#include "shared/platform/single_instance.h"
+#include "shared/platform/steady_clock.h"
+#include "shared/platform/thread_timer_host.h"
+
+class QWidget;
+
+namespace panelink {
+
+class BoxPresenter;
+class FrontPanelDialog;
+class PowerWatcher;
+class SignalWatcher;
+
+// Panelink's application object: brings the single-instance lock, the splash, the window,
+// its timers and the core to life in order, runs until the window is closed or SIGTERM or
+// SIGINT arrives, and shuts down in order.
+//
+// Start-up runs from the event loop, so that signals and repaints are served during the
+// splash and while the settings message waits for the user; nothing else runs meanwhile.
+class PanelinkApplication final : public QObject {
+    Q_OBJECT
+
+  public:
+    enum class Phase {
+        Created,
+        Splash,       // 3 s, nothing started
+        SettingsBox,  // the settings file could not be read: the message waits for the user
+        Running,
+        ShuttingDown,
+        Ended,
+    };
+
+    struct Options {
+        std::filesystem::path workingDirectory;
+        // Where the single-instance lock lives; the default directory when empty.
+        std::filesystem::path lockDirectory;
+        platform::Milliseconds splashTime{3000};
+        CoreFactory makeCore = makeCoreContextCore;
+        // The message boxes; message boxes on the screen when null.
+        BoxPresenter* boxes = nullptr;
+        // Ends the event loop with the exit code.
+        std::function<void(int)> quit;
+        // Ends the process at once, with exit code 0: a worker thread did not end.
+        std::function<void()> hardExit;
+        bool watchSignals = true;
+        bool watchPower = true;
+    };
+
+    explicit PanelinkApplication(Options options);
+    ~PanelinkApplication() override;
+
+    // Begins start-up; the event loop carries it on.
+    void start();
+    // File/Exit, the close box, SIGTERM and SIGINT: closes what is open and shuts down in
+    // order, then ends the event loop with exit code 0. At any phase; a second request does
+    // nothing.
+    void requestShutdown();
+
+    Phase phase() const { return phase_; }
+    bool secondInstance() const { return secondInstance_; }
+    FrontPanelDialog* window() const { return window_.get(); }
+    QWidget* splash() const { return splash_.data(); }
+
+  signals:
+    void phaseChanged(panelink::PanelinkApplication::Phase phase);
+
+  private:
+    void setPhase(Phase phase);
+    void showSplash();
+    void closeSplash();
+    void continueStart();
+    void finishStartUp();
+    void onWorkerTick(int timerId);
+
+    Options options_;
+    Phase phase_ = Phase::Created;
+    bool secondInstance_ = false;
+    std::unique_ptr<platform::SingleInstanceLock> instanceLock_;
+    std::unique_ptr<BoxPresenter> ownBoxes_;
+    BoxPresenter* boxes_ = nullptr;
+
+    platform::SteadyClock clock_;
+    QtTimerHost windowTimers_;
+    platform::ThreadTimerHost workerTimers_;
+    platform::RoutingTimerHost timers_;
+
+    class WindowRelay;
+    std::unique_ptr<WindowRelay> relay_;
+    std::unique_ptr<FrontPanelDialog> window_;
+    std::atomic<AppCore*> tickTarget_{nullptr};
+    std::unique_ptr<AppCore> core_;  // after the window: goes first
+
+    QPointer<QWidget> splash_;
+    SignalWatcher* signals_ = nullptr;
+    PowerWatcher* power_ = nullptr;
+};
+
+}  // namespace panelink

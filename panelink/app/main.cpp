@@ -1,0 +1,30 @@
+// Panelink: the front panel of the transceiver on the screen, driving it over its serial CAT
+// protocol. Configuration lives in CommoFiles below the current working directory.
+#include <QApplication>
+
+#include <filesystem>
+#include <system_error>
+
+#include "panelink/app/application.h"
+#include "panelink/app/signal_watcher.h"
+
+int main(int argc, char* argv[]) {
+    // Before any thread exists, so that every thread leaves SIGTERM and SIGINT to the watcher.
+    panelink::SignalWatcher::blockTerminationSignals();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Panelink"));
+    QApplication::setApplicationVersion(QStringLiteral(PANELINK_VERSION));
+    // The splash closes before the window opens; only the shut-down ends the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::error_code error;
+    std::filesystem::path workingDirectory = std::filesystem::current_path(error);
+    if (error) workingDirectory = ".";
+
+    panelink::PanelinkApplication::Options options;
+    options.workingDirectory = workingDirectory;
+    panelink::PanelinkApplication panelink(std::move(options));
+    panelink.start();
+    return QApplication::exec();
+}

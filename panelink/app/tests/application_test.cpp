@@ -1,0 +1,250 @@
+// The application object with a fake core: the order of start-up, the settings message,
+// shut-down from every phase, the stuck-thread exit, the second instance and the timers.
+#include "panelink/app/application.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWidget>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "panelink/app/tests/app_test_support.h"
+#include "panelink/cat/radio_state.h"
+#include "panelink/link/link_flags.h"
+#include "panelink/link/link_ids.h"
+#include "panelink/menu/menu_item_table.h"
+#include "panelink/panel/ui/front_panel_dialog.h"
+#include "panelink/panel/ui/panel_strings.h"
+#include "panelink/panel/ui/tests/recording_boxes.h"
+#include "shared/platform/single_instance.h"
+
+namespace panelink {
+namespace {
+
+using apptest::waitUntil;
+using Phase = PanelinkApplication::Phase;
+
+// What the fake core was asked to do, kept by the test (the application owns the core).
+struct CoreLog {
+    std::mutex mutex;
+    std::vector<std::string> calls;
+    bool settingsReadable = true;
+    bool threadsEnd = true;
+    bool secondInstance = false;
+    std::atomic<int> portPolls{0};
+    std::atomic<bool> pollOnUserInterfaceThread{false};
+    std::thread::id userInterfaceThread = std::this_thread::get_id();
+    platform::MainWindowInterface* window = nullptr;
+
+    void add(const std::string& call) {
+        std::lock_guard lock(mutex);
+        calls.push_back(call);
+    }
+    std::vector<std::string> all() {
+        std::lock_guard lock(mutex);
+        return calls;
+    }
+};
+
+class FakeCore final : public AppCore {
+  public:
+    FakeCore(const CoreWiring& wiring, CoreLog& log) : wiring_(wiring), log_(log) {
+        log_.secondInstance = wiring.secondInstance;
+        log_.window = &wiring.window;
+    }
+    ~FakeCore() override { log_.add("destroyed"); }
+
+    bool beginStart() override {
+        log_.add("beginStart");
+        return log_.settingsReadable;
+    }
+    void finishStart() override {
+        log_.add("finishStart");
+        wiring_.timers.setTimer(kTimerPortPoll, platform::Milliseconds(5));
+    }
+    bool shutdown() override {
+        wiring_.timers.killTimer(kTimerPortPoll);
+        log_.add("shutdown");
+        return log_.threadsEnd;
+    }
+    void onWorkerTimer(int timerId) override {
+        if (timerId != kTimerPortPoll) return;
+        ++log_.portPolls;
+        if (std::this_thread::get_id() == log_.userInterfaceThread)
+            log_.pollOnUserInterfaceThread = true;
+    }
+    void onPowerEvent() override { log_.add("power"); }
+    PanelRecords records() override { return {radio_, menu_, flags_}; }
+    QWidget* createAuxWindow(AuxWindow, FrontPanelDialog& owner) override {
+        return new QWidget(&owner, Qt::Window);
+    }
+
+  private:
+    CoreWiring wiring_;
+    CoreLog& log_;
+    RadioState radio_;
+    MenuItemTable menu_;
+    LinkFlags flags_;
+};
+
+class ApplicationTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<PanelinkApplication> makeApp() {
+        PanelinkApplication::Options options;
+        options.workingDirectory = scratch_.path();
+        options.lockDirectory = scratch_.path();
+        options.splashTime = platform::Milliseconds(50);
+        options.makeCore = [this](const CoreWiring& wiring) {
+            return std::make_unique<FakeCore>(wiring, log_);
+        };
+        options.boxes = &boxes_;
+        options.quit = [this](int code) { exitCodes_.push_back(code); };
+        options.hardExit = [this] { log_.add("hardExit"); };
+        options.watchSignals = false;
+        options.watchPower = false;
+        return std::make_unique<PanelinkApplication>(std::move(options));
+    }
+
+    bool waitForPhase(PanelinkApplication& app, Phase phase) {
+        return waitUntil([&] { return app.phase() == phase; });
+    }
+
+    apptest::ScratchDir scratch_;
+    CoreLog log_;
+    uitest::RecordingBoxes boxes_;
+    std::vector<int> exitCodes_;
+};
+
+TEST_F(ApplicationTest, StartsInOrderAndClosingTheWindowShutsDownWithExitCodeZero) {
+    auto app = makeApp();
+    app->start();
+    EXPECT_EQ(app->phase(), Phase::Splash);
+    ASSERT_NE(app->splash(), nullptr);
+    EXPECT_TRUE(app->splash()->isVisible());
+    EXPECT_TRUE(log_.all().empty());  // nothing runs during the splash
+    EXPECT_FALSE(app->window()->isVisible());
+
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    EXPECT_EQ(log_.all(), (std::vector<std::string>{"beginStart", "finishStart"}));
+    EXPECT_TRUE(app->window()->isVisible());
+    EXPECT_TRUE(waitUntil([&] { return app->splash() == nullptr; }));
+    EXPECT_FALSE(log_.secondInstance);
+
+    app->window()->close();  // the close box
+    EXPECT_EQ(app->phase(), Phase::Ended);
+    EXPECT_EQ(log_.all(), (std::vector<std::string>{"beginStart", "finishStart", "shutdown"}));
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+    EXPECT_FALSE(app->window()->isVisible());
+
+    app->requestShutdown();  // a late signal changes nothing
+    app.reset();
+    EXPECT_EQ(log_.all().back(), "destroyed");
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+}
+
+TEST_F(ApplicationTest, UnreadableSettingsHoldTheStartAtTheMessageUntilTheUserClosesIt) {
+    log_.settingsReadable = false;
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::SettingsBox));
+    ASSERT_EQ(boxes_.count(), 1u);
+    EXPECT_EQ(boxes_.at(0).box.text, QString::fromUtf8(panelString(108).data()));
+    QTest::qWait(100);
+    EXPECT_EQ(log_.all(), std::vector<std::string>{"beginStart"});  // the port is not opened
+
+    boxes_.close(0);
+    EXPECT_EQ(app->phase(), Phase::Running);
+    EXPECT_EQ(log_.all(), (std::vector<std::string>{"beginStart", "finishStart"}));
+}
+
+TEST_F(ApplicationTest, ShutdownWhileTheSettingsMessageWaitsClosesItAndNeverOpensThePort) {
+    log_.settingsReadable = false;
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::SettingsBox));
+
+    app->requestShutdown();  // SIGTERM
+    EXPECT_EQ(boxes_.openCount(), 0);
+    EXPECT_EQ(app->phase(), Phase::Ended);
+    EXPECT_EQ(log_.all(), (std::vector<std::string>{"beginStart", "shutdown"}));
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+}
+
+TEST_F(ApplicationTest, ShutdownDuringTheSplashStartsNothingAndLeavesTheSettingsAlone) {
+    auto app = makeApp();
+    app->start();
+    app->requestShutdown();
+    EXPECT_EQ(app->phase(), Phase::Ended);
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+    QTest::qWait(200);  // the splash time passes
+    EXPECT_EQ(app->phase(), Phase::Ended);
+    EXPECT_TRUE(log_.all().empty());  // no start, and no shut-down that writes the file
+}
+
+TEST_F(ApplicationTest, ShutdownClosesBoxesAndAuxiliaryWindowsFirst) {
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    app->window()->handleMessage({platform::WM_APP + 0x109, 0, 0});
+    app->window()->menuAction(kMenuComSelect)->trigger();
+    ASSERT_TRUE(app->window()->isAuxWindowOpen(AuxWindow::ComSelect));
+    ASSERT_EQ(boxes_.openCount(), 1);
+
+    app->requestShutdown();
+    EXPECT_EQ(boxes_.openCount(), 0);
+    EXPECT_FALSE(app->window()->anyAuxWindowOpen());
+    EXPECT_EQ(log_.all().back(), "shutdown");
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+}
+
+TEST_F(ApplicationTest, AStuckWorkerEndsTheProcessAtOnceAfterTheShutdown) {
+    log_.threadsEnd = false;
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    app->requestShutdown();
+    EXPECT_EQ(log_.all(),
+              (std::vector<std::string>{"beginStart", "finishStart", "shutdown", "hardExit"}));
+    EXPECT_TRUE(exitCodes_.empty());
+    // In the program the process has ended here; the test's application goes normally.
+}
+
+TEST_F(ApplicationTest, ASecondCopyIsToldItIsTheSecondInstance) {
+    platform::SingleInstanceLock first(platform::kPanelinkInstanceName, scratch_.path());
+    ASSERT_TRUE(first.held());
+    auto app = makeApp();
+    app->start();
+    EXPECT_TRUE(app->secondInstance());
+    EXPECT_TRUE(log_.secondInstance);
+}
+
+TEST_F(ApplicationTest, WorkerTimersTickOffTheUserInterfaceThreadAndWorkerPostsReachTheWindow) {
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    // Timer 3 runs on the worker timer thread even while the user interface thread is busy.
+    const int before = log_.portPolls.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_GT(log_.portPolls.load(), before + 5);
+    EXPECT_FALSE(log_.pollOnUserInterfaceThread.load());
+
+    // A link failure posted from a worker thread shows its box.
+    std::thread worker([&] { log_.window->post({platform::WM_APP + 0x109, 0, 0}); });
+    worker.join();
+    ASSERT_TRUE(waitUntil([&] { return boxes_.count() == 1; }));
+    EXPECT_EQ(boxes_.at(0).box.text, QString::fromUtf8(panelString(106).data()));
+
+    app->requestShutdown();
+    const int afterShutdown = log_.portPolls.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(log_.portPolls.load(), afterShutdown);
+}
+
+}  // namespace
+}  // namespace panelink

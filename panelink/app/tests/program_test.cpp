@@ -1,0 +1,114 @@
+// The real program against the simulated transceiver on the offscreen platform: SIGTERM and
+// SIGINT end it in order, with exit code 0, at any moment of its life.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <QProcess>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "panelink/app/tests/app_test_support.h"
+#include "panelink/app/tests/program_test_support.h"
+
+namespace panelink {
+namespace {
+
+using namespace std::chrono_literals;
+using apptest::pollUntil;
+using apptest::readFile;
+using apptest::writeFile;
+namespace fs = std::filesystem;
+
+constexpr auto kStartTimeout = 20s;  // the splash alone takes 3 s
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(sim_.start(scratch_.path(), {"--no-meters"})); }
+
+    fs::path settingsFile(const char* name = "CommSetting.csv") const {
+        return scratch_.path() / "CommoFiles" / name;
+    }
+
+    // A settings file that looks long untouched, so that a rewrite shows.
+    void writeOldSettings(const std::string& text) {
+        writeFile(settingsFile(), text);
+        fs::last_write_time(settingsFile(), fs::file_time_type::clock::now() - 24h);
+    }
+
+    bool rewrittenSince(fs::file_time_type time) const {
+        return fs::exists(settingsFile()) && fs::last_write_time(settingsFile()) > time;
+    }
+
+    static void expectCleanExit(QProcess& process) {
+        ASSERT_TRUE(process.waitForFinished(30000)) << "the program did not end";
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+    }
+
+    apptest::ScratchDir scratch_;
+    apptest::Simulator sim_;
+};
+
+TEST_F(ProgramTest, SigtermWhileRunningShutsDownAndWritesTheSettingsOfBothCopies) {
+    writeOldSettings("1,9600,0\n");
+    const auto old = fs::last_write_time(settingsFile());
+
+    QProcess first;
+    apptest::startPanelink(first, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(first.waitForStarted(5000));
+    // The port opened at the stored rate and the first command went out.
+    ASSERT_TRUE(pollUntil([&] { return sim_.received("PS;"); }, kStartTimeout))
+        << sim_.transcript();
+    EXPECT_NE(sim_.transcript().find("AI0;"), std::string::npos);
+
+    // A second copy runs too, with settings of its own.
+    QProcess second;
+    apptest::startPanelink(second, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(second.waitForStarted(5000));
+    std::this_thread::sleep_for(5s);
+
+    second.terminate();
+    first.terminate();
+    expectCleanExit(second);
+    expectCleanExit(first);
+
+    EXPECT_TRUE(rewrittenSince(old));
+    EXPECT_EQ(readFile(settingsFile()), "1,9600,0\n");
+    EXPECT_EQ(readFile(settingsFile("CommSettingTmp.csv")), "1,4800,0\n");
+}
+
+TEST_F(ProgramTest, SigtermWhileTheSettingsMessageWaitsClosesItAndShutsDown) {
+    ASSERT_FALSE(fs::exists(settingsFile()));
+    QProcess panelink;
+    apptest::startPanelink(panelink, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(panelink.waitForStarted(5000));
+    // Splash, then message 108 waits for the user: the port is not opened meanwhile.
+    std::this_thread::sleep_for(6s);
+    ASSERT_EQ(panelink.state(), QProcess::Running);
+    EXPECT_EQ(sim_.transcript(), "");
+
+    panelink.terminate();
+    expectCleanExit(panelink);
+    EXPECT_EQ(readFile(settingsFile()), "1,4800,0\n");
+    EXPECT_EQ(sim_.transcript(), "");  // the port was never opened
+}
+
+TEST_F(ProgramTest, SigintDuringTheSplashEndsAtOnceAndLeavesTheSettingsAlone) {
+    writeOldSettings("1,19200,0\n");
+    const auto old = fs::last_write_time(settingsFile());
+    QProcess panelink;
+    apptest::startPanelink(panelink, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(panelink.waitForStarted(5000));
+    std::this_thread::sleep_for(1s);
+    ASSERT_EQ(::kill(static_cast<pid_t>(panelink.processId()), SIGINT), 0);
+    expectCleanExit(panelink);
+    EXPECT_EQ(fs::last_write_time(settingsFile()), old);
+    EXPECT_EQ(readFile(settingsFile()), "1,19200,0\n");
+    EXPECT_EQ(sim_.transcript(), "");
+}
+
+}  // namespace
+}  // namespace panelink

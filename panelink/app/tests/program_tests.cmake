@@ -1,0 +1,34 @@
+# The application object, its timers and power events, in process (offscreen platform).
+panelink_add_test(test_panelink_app
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/qt_timer_host_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/power_watcher_test.cpp
+    LIBS panelink_app panelink_resources Qt6::Test
+    LABELS gui)
+
+# The real program against the simulator: signals at every phase, a second copy.
+panelink_add_test(test_panelink_program
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/program_test.cpp
+    LIBS Qt6::Widgets
+    LABELS gui e2e)
+
+# The real program on Xvfb: the digits on the screen follow a reported frequency.
+panelink_add_test(test_panelink_xvfb
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/program_xvfb_test.cpp
+    LIBS Qt6::Widgets
+    LABELS xvfb e2e)
+
+foreach(test IN ITEMS test_panelink_program test_panelink_xvfb)
+    target_compile_definitions(${test} PRIVATE
+        PANELINK_TEST_PROGRAM="$<TARGET_FILE:panelink>"
+        PANELINK_TEST_ORVIK_SIM="$<TARGET_FILE:orvik-sim>"
+        PANELINK_TEST_SCREENGRAB="$<TARGET_FILE:panelink-screengrab>")
+    target_include_directories(${test} PRIVATE ${PROJECT_SOURCE_DIR})
+    add_dependencies(${test} panelink orvik-sim panelink-screengrab)
+endforeach()

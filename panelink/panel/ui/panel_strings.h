@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace panelink {
+
+// The texts of the string table that the main window shows, by number; empty for a number
+// the window does not use.
+std::string_view panelString(int number);
+
+// One link failure message: shown only when enabled, with the text of string `stringId`.
+struct LinkMessage {
+    std::uint8_t enabled = 0;
+    std::uint32_t stringId = 0;
+};
+
+// The messages that WM_APP+0x109 shows, by the index it carries in lparam.
+inline constexpr std::array<LinkMessage, 4> kLinkMessageTable{{
+    {1, 106},  // failed to open the port
+    {0, 107},  // failed to read the menu configuration file
+    {1, 108},  // failed to read the COM port configuration file
+    {1, 111},  // failed to connect the COM port
+}};
+inline constexpr int kLinkMessageSettingsUnreadable = 2;
+
+// The record for an index of WM_APP+0x109; nullptr for an index outside the table.
+const LinkMessage* findLinkMessage(std::intptr_t index);
+
+// Which of the windows that show menu settings are open, for the menu-change notice.
+struct MenuSettingWindows {
+    bool cw = false;
+    bool micEq = false;
+    bool repeater = false;
+    bool menuList = false;
+};
+
+// The string of the notice that asks the user to reopen the open windows; nothing when none
+// of them is open.
+std::optional<int> menuChangeNoticeString(const MenuSettingWindows& open);
+
+// Title of the program's message boxes and the product name in the version box.
+inline constexpr std::string_view kProductName = "Panelink";
+
+}  // namespace panelink

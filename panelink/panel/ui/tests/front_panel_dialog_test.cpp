@@ -1,0 +1,391 @@
+// The main window on the offscreen platform: its menu and size, drawing into the back buffer,
+// the boxes and their gating, keys, auxiliary windows and the cross-thread send.
+#include "panelink/panel/ui/front_panel_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <thread>
+#include <vector>
+
+#include "panelink/cat/radio_state.h"
+#include "panelink/link/link_flags.h"
+#include "panelink/menu/menu_item_table.h"
+#include "panelink/panel/ui/bitmap_store.h"
+#include "panelink/panel/ui/panel_strings.h"
+#include "panelink/panel/ui/panel_view.h"
+#include "panelink/panel/ui/tests/recording_boxes.h"
+#include "shared/platform/virtual_time.h"
+
+namespace panelink {
+namespace {
+
+using platform::Message;
+using platform::Milliseconds;
+using platform::WM_APP;
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
+QRect changedRect(const QImage& before, const QImage& after) {
+    QRect changed;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            if (before.pixel(x, y) != after.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+        }
+    }
+    return changed;
+}
+
+// The pixels of `rect` are `bitmap` drawn keyed over `before`.
+bool showsKeyed(int bitmap, const QRect& rect, const QImage& before, const QImage& now) {
+    const QImage raw = BitmapStore::load(bitmap);
+    if (raw.isNull()) return false;
+    for (int y = 0; y < rect.height(); ++y) {
+        for (int x = 0; x < rect.width(); ++x) {
+            const QRgb source = raw.pixel(x, y) | 0xFF000000;
+            const QPoint at(rect.x() + x, rect.y() + y);
+            const QRgb expected = source == 0xFF00FF00 ? before.pixel(at) : source;
+            if (now.pixel(at) != expected) return false;
+        }
+    }
+    return true;
+}
+
+class FrontPanelDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window_ =
+            std::make_unique<FrontPanelDialog>(PanelRecords{radio_, menu_, flags_}, time_, boxes_);
+        time_.setTickHandler([this](int id) { window_->onTimer(id); });
+        QObject::connect(window_.get(), &FrontPanelDialog::cancelled, [this] { ++cancels_; });
+    }
+
+    void TearDown() override {
+        time_.setTickHandler({});
+        window_.reset();
+    }
+
+    QImage buffer() const { return window_->canvas().image(); }
+
+    RadioState radio_;
+    MenuItemTable menu_;
+    LinkFlags flags_;
+    platform::VirtualTime time_;
+    uitest::RecordingBoxes boxes_;
+    std::unique_ptr<FrontPanelDialog> window_;
+    int cancels_ = 0;
+};
+
+// --- The window itself -------------------------------------------------------------------
+
+TEST_F(FrontPanelDialogTest, HasItsCaptionIconMenuAndAFixedClientAreaOfThePanelSize) {
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vantor for OrvikD"));
+    EXPECT_FALSE(window_->windowIcon().isNull());
+
+    struct Item {
+        QString text;
+        int id;
+    };
+    const std::vector<std::pair<QString, std::vector<Item>>> expected{
+        {"File", {{"Exit", 32779}, {"Command Send", 32780}}},
+        {"Setup", {{"COM Select", 32781}, {"Baud rate", 32782}}},
+        {"Option", {{"Playback", 32783}, {"CW", 32785}, {"Repeater", 32786}}},
+        {"Help", {{"Version", 32789}}},
+    };
+    const QList<QAction*> menus = window_->menuBar()->actions();
+    ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+    for (std::size_t m = 0; m < expected.size(); ++m) {
+        QAction* menuAction = menus[static_cast<qsizetype>(m)];
+        EXPECT_EQ(menuAction->text(), expected[m].first);
+        ASSERT_NE(menuAction->menu(), nullptr);
+        const QList<QAction*> items = menuAction->menu()->actions();
+        ASSERT_EQ(items.size(), static_cast<qsizetype>(expected[m].second.size()));
+        for (std::size_t i = 0; i < expected[m].second.size(); ++i) {
+            EXPECT_EQ(items[static_cast<qsizetype>(i)]->text(), expected[m].second[i].text);
+            EXPECT_EQ(items[static_cast<qsizetype>(i)]->data().toInt(), expected[m].second[i].id);
+        }
+    }
+
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    EXPECT_EQ(window_->centralWidget()->size(), QSize(843, 320));
+    EXPECT_EQ(window_->centralWidget()->geometry().bottom(), window_->height() - 1);
+    EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
+    window_->resize(1200, 900);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window_->centralWidget()->size(), QSize(843, 320));
+}
+
+// --- Drawing into the back buffer ---------------------------------------------------------
+
+TEST_F(FrontPanelDialogTest, ADisplayUpdateChangesExactlyThePixelsOfItsElement) {
+    const QImage before = buffer();
+    ASSERT_TRUE(radio_.store(RadioField::LK, 1));
+    window_->handleMessage({WM_APP + 0x30C, 0, 0});  // "LK": the LOCK label
+    const QRect lock(468, 77, 27, 11);
+    EXPECT_TRUE(lock.contains(changedRect(before, buffer())));
+    EXPECT_FALSE(changedRect(before, buffer()).isEmpty());
+    EXPECT_TRUE(showsKeyed(1394, lock, before, buffer()));
+
+    // Back to dark: the dark bitmap, not the lit one left behind.
+    ASSERT_TRUE(radio_.store(RadioField::LK, 0));
+    window_->handleMessage({WM_APP + 0x30C, 0, 0});
+    EXPECT_TRUE(showsKeyed(1393, lock, before, buffer()));
+}
+
+TEST_F(FrontPanelDialogTest, AFrequencyAnswerRedrawsOnlyTheDigitsWithTheRightBitmaps) {
+    const QImage before = buffer();
+    ASSERT_TRUE(radio_.store(RadioField::FA, 14250000));
+    window_->handleMessage({WM_APP + 0x333, 0, 0});  // "FA"
+    const QRect digits(221, 96, 529 - 221, 52);
+    EXPECT_TRUE(digits.contains(changedRect(before, buffer())));
+    // "14250000": the 1 MHz digit at 259 is "4" (1350), the 100 kHz digit at 307 is "2"
+    // (1348), the 1 Hz digit at (507, 118) is a small "0" (1444).
+    EXPECT_TRUE(showsKeyed(1350, QRect(259, 96, 38, 52), before, buffer()));
+    EXPECT_TRUE(showsKeyed(1348, QRect(307, 96, 38, 52), before, buffer()));
+    EXPECT_TRUE(showsKeyed(1444, QRect(507, 118, 22, 30), before, buffer()));
+}
+
+TEST_F(FrontPanelDialogTest, AnAnswerTheWindowIgnoresChangesNothing) {
+    const QImage before = buffer();
+    window_->handleMessage({WM_APP + 0x31F, 0, 0});
+    window_->handleMessage({WM_APP + 0x7FF, 0, 0});
+    EXPECT_TRUE(changedRect(before, buffer()).isEmpty());
+    EXPECT_EQ(boxes_.count(), 0u);
+}
+
+TEST_F(FrontPanelDialogTest, ExposureStartsOneFullRedrawButTheWindowsOwnDrawingDoesNot) {
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    ASSERT_TRUE(waitUntil([&] { return time_.isTimerRunning(13); }));
+    EXPECT_EQ(time_.timerPeriod(13), Milliseconds(30));
+
+    time_.advance(Milliseconds(30));  // the full redraw runs and draws
+    EXPECT_FALSE(time_.isTimerRunning(13));
+    ASSERT_TRUE(radio_.store(RadioField::FA, 21074000));
+    window_->handleMessage({WM_APP + 0x333, 0, 0});
+    QTest::qWait(100);  // the repaints of that drawing happen
+    EXPECT_FALSE(time_.isTimerRunning(13));
+}
+
+TEST_F(FrontPanelDialogTest, DisplayTimersDrawThroughTheDisplay) {
+    window_->startDisplay();
+    EXPECT_TRUE(time_.isTimerRunning(6));
+    EXPECT_TRUE(time_.isTimerRunning(7));
+    EXPECT_TRUE(time_.isTimerRunning(36));
+    const QImage before = buffer();
+    time_.advance(Milliseconds(10));  // timer 11: the first full redraw, once
+    EXPECT_FALSE(time_.isTimerRunning(11));
+    EXPECT_FALSE(changedRect(before, buffer()).isEmpty());
+
+    // The frequency timers pick up a changed frequency without any message.
+    const QImage drawn = buffer();
+    ASSERT_TRUE(radio_.store(RadioField::FA, 3500000));
+    time_.advance(Milliseconds(30));
+    EXPECT_TRUE(QRect(221, 96, 308, 52).contains(changedRect(drawn, buffer())));
+    EXPECT_FALSE(changedRect(drawn, buffer()).isEmpty());
+}
+
+// --- Boxes ----------------------------------------------------------------------------------
+
+TEST_F(FrontPanelDialogTest, LinkFailureBoxesComeOneAtATimeUnlessForced) {
+    window_->post({WM_APP + 0x109, 0, 0});
+    window_->post({WM_APP + 0x109, 0, 0});
+    ASSERT_TRUE(waitUntil([&] { return boxes_.count() >= 1; }));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes_.count(), 1u);
+    EXPECT_EQ(boxes_.at(0).box.text,
+              QStringLiteral("Failed to open the port.\nPlease confirm the port connection."));
+    EXPECT_TRUE(flags_.messageBox.load());
+
+    // Forced: a second box on top ("Failed to connect the COM port.").
+    window_->handleMessage({WM_APP + 0x109, 1, 3});
+    ASSERT_EQ(boxes_.count(), 2u);
+    EXPECT_EQ(boxes_.at(1).box.text, QStringLiteral("Failed to connect the COM port."));
+
+    // The forced box closes first; the first is still up, so still no further box.
+    boxes_.close(1);
+    EXPECT_TRUE(flags_.messageBox.load());
+    window_->handleMessage({WM_APP + 0x109, 0, 0});
+    EXPECT_EQ(boxes_.count(), 2u);
+
+    boxes_.close(0);
+    EXPECT_FALSE(flags_.messageBox.load());
+    window_->handleMessage({WM_APP + 0x109, 0, 0});
+    EXPECT_EQ(boxes_.count(), 3u);
+}
+
+TEST_F(FrontPanelDialogTest, DisabledAndUnknownLinkMessagesShowNothing) {
+    window_->handleMessage({WM_APP + 0x109, 1, 1});  // 107: disabled
+    window_->handleMessage({WM_APP + 0x109, 1, 4});
+    window_->handleMessage({WM_APP + 0x109, 1, -1});
+    EXPECT_EQ(boxes_.count(), 0u);
+    EXPECT_FALSE(flags_.messageBox.load());
+    window_->handleMessage({WM_APP + 0x109, 0, 2});
+    ASSERT_EQ(boxes_.count(), 1u);
+    EXPECT_EQ(boxes_.at(0).box.text, QString::fromUtf8(panelString(108).data()));
+}
+
+TEST_F(FrontPanelDialogTest, MenuChangeNoticeNamesTheOpenWindowAndComesOneAtATime) {
+    window_->setAuxFactory([](AuxWindow, FrontPanelDialog& owner) { return new QWidget(&owner); });
+    ASSERT_TRUE(radio_.store(RadioField::RS, 0));
+
+    window_->handleMessage({WM_APP + 0x343, 0, 0});  // left the menu, nothing open
+    EXPECT_EQ(boxes_.count(), 0u);
+
+    window_->openAuxWindow(AuxWindow::Cw);
+    window_->handleMessage({WM_APP + 0x30B, 0, 0});  // MENU LIST is not open: no notice
+    EXPECT_EQ(boxes_.count(), 0u);
+    window_->handleMessage({WM_APP + 0x343, 0, 0});
+    window_->handleMessage({WM_APP + 0x343, 0, 0});
+    ASSERT_EQ(boxes_.count(), 1u);
+    EXPECT_EQ(boxes_.at(0).box.text, QString::fromUtf8(panelString(120).data()));
+
+    ASSERT_TRUE(radio_.store(RadioField::RS, 1));  // in the menu: no notice
+    boxes_.close(0);
+    window_->handleMessage({WM_APP + 0x343, 0, 0});
+    EXPECT_EQ(boxes_.count(), 1u);
+
+    window_->handleMessage({auxWindowClosedMessage(AuxWindow::Cw), 0, 0});
+    window_->openAuxWindow(AuxWindow::MenuList);
+    window_->handleMessage({WM_APP + 0x359, 0, 0});
+    ASSERT_EQ(boxes_.count(), 2u);
+    EXPECT_EQ(boxes_.at(1).box.text, QString::fromUtf8(panelString(112).data()));
+}
+
+// --- Keys and closing -------------------------------------------------------------------------
+
+TEST_F(FrontPanelDialogTest, EscapeAndEnterNeverCloseTheWindowButTheCloseBoxDoes) {
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    QTest::keyClick(window_.get(), Qt::Key_Escape);
+    QTest::keyClick(window_->view(), Qt::Key_Escape);
+    QTest::keyClick(window_.get(), Qt::Key_Return);
+    EXPECT_EQ(cancels_, 0);
+    EXPECT_TRUE(window_->isVisible());
+
+    // Enter cancels a digit selection.
+    window_->handleMessage({WM_APP + 0x586, 3, 0});
+    ASSERT_EQ(window_->display().selectedDigit(), 3);
+    QTest::keyClick(window_->view(), Qt::Key_Enter);
+    EXPECT_EQ(window_->display().selectedDigit(), 0);
+
+    window_->close();
+    window_->close();
+    EXPECT_EQ(cancels_, 1);
+}
+
+TEST_F(FrontPanelDialogTest, ExitFromTheMenuAndTheVersionBoxFromHelpOrF1) {
+    window_->menuAction(kMenuVersion)->trigger();
+    ASSERT_EQ(boxes_.count(), 1u);
+    EXPECT_TRUE(boxes_.at(0).box.text.contains(QStringLiteral("Panelink")));
+    EXPECT_TRUE(boxes_.at(0).box.text.contains(QStringLiteral("Version")));
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    QTest::keyClick(window_.get(), Qt::Key_F1);
+    EXPECT_EQ(boxes_.count(), 2u);
+
+    window_->menuAction(kMenuExit)->trigger();
+    EXPECT_EQ(cancels_, 1);
+}
+
+// --- Auxiliary windows ----------------------------------------------------------------------
+
+TEST_F(FrontPanelDialogTest, AnOpenAuxiliaryWindowGraysTheMenuButExitUntilItsClosingMessage) {
+    std::vector<AuxWindow> created;
+    window_->setAuxFactory([&](AuxWindow which, FrontPanelDialog& owner) -> QWidget* {
+        created.push_back(which);
+        if (which != AuxWindow::ComSelect && which != AuxWindow::BaudRate) return nullptr;
+        auto* dialog = new QDialog(&owner);
+        return dialog;
+    });
+
+    window_->menuAction(kMenuPlayback)->trigger();  // not built yet: nothing opens
+    EXPECT_FALSE(window_->anyAuxWindowOpen());
+    EXPECT_TRUE(window_->menuAction(kMenuCw)->isEnabled());
+
+    window_->menuAction(kMenuComSelect)->trigger();
+    ASSERT_TRUE(window_->isAuxWindowOpen(AuxWindow::ComSelect));
+    QPointer<QWidget> dialog = window_->auxWindow(AuxWindow::ComSelect);
+    EXPECT_TRUE(dialog->isVisible());
+    for (int id : {32780, 32781, 32782, 32783, 32785, 32786, 32789})
+        EXPECT_FALSE(window_->menuAction(id)->isEnabled()) << id;
+    EXPECT_TRUE(window_->menuAction(kMenuExit)->isEnabled());
+
+    window_->post({auxWindowClosedMessage(AuxWindow::ComSelect), 0, 0});
+    EXPECT_EQ(auxWindowClosedMessage(AuxWindow::ComSelect), WM_APP + 0x58Au);
+    ASSERT_TRUE(waitUntil([&] { return dialog.isNull(); }));
+    EXPECT_FALSE(window_->anyAuxWindowOpen());
+    EXPECT_TRUE(window_->menuAction(kMenuBaudRate)->isEnabled());
+
+    // A window that disappears without its message does not leave the menu grayed.
+    window_->menuAction(kMenuBaudRate)->trigger();
+    ASSERT_TRUE(window_->isAuxWindowOpen(AuxWindow::BaudRate));
+    delete window_->auxWindow(AuxWindow::BaudRate);
+    EXPECT_TRUE(window_->menuAction(kMenuComSelect)->isEnabled());
+
+    EXPECT_EQ(created, (std::vector<AuxWindow>{AuxWindow::Playback, AuxWindow::ComSelect,
+                                               AuxWindow::BaudRate}));
+}
+
+TEST_F(FrontPanelDialogTest, ClosingTheRunClosesTheAuxiliaryWindows) {
+    window_->setAuxFactory([](AuxWindow, FrontPanelDialog& owner) { return new QDialog(&owner); });
+    window_->menuAction(kMenuComSelect)->trigger();
+    QPointer<QWidget> dialog = window_->auxWindow(AuxWindow::ComSelect);
+    ASSERT_FALSE(dialog.isNull());
+    window_->beginClosing();
+    EXPECT_FALSE(window_->anyAuxWindowOpen());
+    ASSERT_TRUE(waitUntil([&] { return dialog.isNull(); }));
+}
+
+// --- Messages from other threads -------------------------------------------------------------
+
+TEST_F(FrontPanelDialogTest, SendFromAWorkerWaitsForTheUserInterfaceThread) {
+    const QImage before = buffer();
+    ASSERT_TRUE(radio_.store(RadioField::LK, 1));
+    std::atomic<bool> returned{false};
+    std::thread worker([&] {
+        window_->send({WM_APP + 0x30C, 0, 0});
+        returned = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(returned.load());  // nobody has run the user interface thread yet
+    EXPECT_TRUE(waitUntil([&] { return returned.load(); }));
+    worker.join();
+    EXPECT_FALSE(changedRect(before, buffer()).isEmpty());
+}
+
+TEST_F(FrontPanelDialogTest, SendFromAWorkerDoesNotHangOnceTheWindowIsClosing) {
+    auto waiting = std::async(std::launch::async, [&] { window_->send({WM_APP + 0x10A, 0, 0}); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // The user interface thread is busy shutting down and runs no events meanwhile.
+    window_->beginClosing();
+    EXPECT_EQ(waiting.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    // A send that starts after that returns at once as well.
+    auto late = std::async(std::launch::async, [&] { window_->send({WM_APP + 0x10A, 0, 0}); });
+    EXPECT_EQ(late.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+}  // namespace panelink
