@@ -1,9 +1,7 @@
 #pragma once
 
-// Pieces the pipeline benchmarks share: a scratch working directory, a window that notes
-// when a chosen message reaches it, and percentiles.
-
-#include <stdlib.h>
+// Pieces the pipeline benchmarks share: a window that notes when a chosen message reaches
+// it, the core context running on real threads and timers, and percentiles.
 
 #include <algorithm>
 #include <chrono>
@@ -11,45 +9,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "panelink/app/core_context.h"
 #include "shared/platform/message.h"
+#include "shared/platform/steady_clock.h"
+#include "shared/platform/thread_timer_host.h"
 
 namespace bench {
 
 using SteadyTime = std::chrono::steady_clock::time_point;
-
-class ScratchDir {
-  public:
-    ScratchDir() {
-        char pattern[] = "/tmp/panelink-bench-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        path_ = made != nullptr ? made : "";
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    bool ok() const { return !path_.empty(); }
-    const std::filesystem::path& path() const { return path_; }
-    void writeCommoFile(std::string_view name, std::string_view text) const {
-        std::filesystem::create_directories(path_ / "CommoFiles");
-        std::ofstream out(path_ / "CommoFiles" / std::string(name), std::ios::trunc);
-        out << text;
-    }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Counts every message; the time the next message with the armed id arrives is kept.
 class TimingWindow final : public platform::MainWindowInterface {
@@ -89,6 +60,36 @@ class TimingWindow final : public platform::MainWindowInterface {
     std::optional<std::uint32_t> armed_;
     std::optional<SteadyTime> arrived_;
     long count_ = 0;
+};
+
+// The core context started in `workingDirectory` as the program starts it: worker threads, a
+// timer thread and the steady clock, with a TimingWindow as its window.
+struct RunningCore {
+    explicit RunningCore(const std::filesystem::path& workingDirectory)
+        : core(window, timers, clock, optionsFor(workingDirectory)) {
+        timers.setTickHandler([this](int id) { core.onWorkerTimer(id); });
+        core.beginStart();
+        core.finishStart();
+    }
+
+    // False when a worker thread did not end.
+    bool shutdown() {
+        const bool ended = core.shutdown();
+        timers.setTickHandler({});
+        return ended;
+    }
+
+    platform::SteadyClock clock;
+    platform::ThreadTimerHost timers;
+    TimingWindow window;
+    panelink::CoreContext core;
+
+  private:
+    static panelink::CoreContext::Options optionsFor(const std::filesystem::path& directory) {
+        panelink::CoreContext::Options options;
+        options.workingDirectory = directory;
+        return options;
+    }
 };
 
 // Median, 90th and 99th percentile and the largest of `samples` (milliseconds).

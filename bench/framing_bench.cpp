@@ -11,18 +11,10 @@
 #include <string_view>
 
 #include "panelink/cat/answer_parser.h"
-#include "panelink/cat/command_state.h"
-#include "panelink/cat/radio_state.h"
-#include "panelink/link/com_port.h"
-#include "panelink/link/core_services.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/message_queue.h"
 #include "panelink/link/receive_framer.h"
 #include "panelink/link/sio_recv_thread.h"
 #include "panelink/menu/menu_build.h"
-#include "panelink/menu/menu_item_table.h"
-#include "shared/formats/link_settings.h"
-#include "shared/platform/virtual_time.h"
+#include "panelink/testing/core_rig.h"
 
 namespace {
 
@@ -62,25 +54,13 @@ class CountingWindow final : public platform::MainWindowInterface {
 };
 
 // The records and services the analysis needs; no threads (posts to workers are dropped).
-struct Pipeline {
+struct Pipeline : rig::CoreRig<CountingWindow> {
     Pipeline() {
+        threads = {};
         buildMenuItemTable(menu, radio);
         endMenuItemBuild(radio);
     }
 
-    RadioState radio;
-    CommandState command;
-    MenuItemTable menu;
-    LinkFlags flags;
-    commo::LinkSettings settings;
-    CountingWindow window;
-    ComPort port{window, flags, {}};
-    MessageQueue sendQueue;
-    MessageQueue receiveQueue;
-    platform::VirtualTime time;
-    ThreadSinks sinks;
-    CoreServices services{radio,     command,      menu,   flags, settings, port,
-                          sendQueue, receiveQueue, window, time,  time,     sinks};
     AnswerParser parser{services};
     ReceiveFramer framer{menuShapeOf(radio, menu)};
 };
@@ -113,6 +93,14 @@ long feed(ReceiveFramer& framer, std::string_view stream, Deliver&& deliver) {
     return answers;
 }
 
+// The bytes of the stream and the answers handed on, per second of the run.
+void reportRates(benchmark::State& state, std::size_t streamBytes, long answers) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(streamBytes));
+    state.counters["answers"] =
+        benchmark::Counter(static_cast<double>(answers), benchmark::Counter::kIsRate);
+}
+
 void framingAndParsing(benchmark::State& state) {
     Pipeline pipeline;
     const std::string stream = mixStream();
@@ -122,10 +110,7 @@ void framingAndParsing(benchmark::State& state) {
                         [&](std::string_view answer) { pipeline.parser.analyse(answer); });
     }
     benchmark::DoNotOptimize(pipeline.window.posts());
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(stream.size()));
-    state.counters["answers"] =
-        benchmark::Counter(static_cast<double>(answers), benchmark::Counter::kIsRate);
+    reportRates(state, stream.size(), answers);
 }
 BENCHMARK(framingAndParsing);
 
@@ -137,10 +122,7 @@ void framingOnly(benchmark::State& state) {
         answers += feed(pipeline.framer, stream,
                         [](std::string_view answer) { benchmark::DoNotOptimize(answer.data()); });
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(stream.size()));
-    state.counters["answers"] =
-        benchmark::Counter(static_cast<double>(answers), benchmark::Counter::kIsRate);
+    reportRates(state, stream.size(), answers);
 }
 BENCHMARK(framingOnly);
 

@@ -15,20 +15,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "panelink/app/core_context.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/link/link_flags.h"
 #include "panelink/link/link_ids.h"
-#include "shared/platform/steady_clock.h"
-#include "shared/platform/thread_timer_host.h"
+#include "shared/formats/testing/working_dir.h"
+#include "shared/platform/testing/wait_until.h"
 
 extern char** environ;
 
@@ -39,15 +36,6 @@ using namespace std::chrono_literals;
 int fail(const char* why) {
     std::fprintf(stderr, "bench_idle_cpu: %s\n", why);
     return 1;
-}
-
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
 }
 
 double processCpuSeconds() {
@@ -79,16 +67,9 @@ std::map<std::string, double> threadCpuNanoseconds() {
     return result;
 }
 
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class SimulatorProcess {
   public:
-    SimulatorProcess(const std::string& program, const bench::ScratchDir& dir) {
+    SimulatorProcess(const std::string& program, const platform::ScratchDir& dir) {
         const std::string out = (dir.path() / "sim.out").string();
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -106,7 +87,9 @@ class SimulatorProcess {
         if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
             pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
-        ready_ = pid_ > 0 && waitUntil([&] { return fileText(out).find("ready ") == 0; }, 10s);
+        ready_ =
+            pid_ > 0 && platform::waitUntil(
+                            [&] { return platform::readFile(out).find("ready ") == 0; }, 10s, 10ms);
     }
     ~SimulatorProcess() {
         if (pid_ <= 0) return;
@@ -130,49 +113,41 @@ int main(int argc, char** argv) {
     const std::string simulator = argc > 1 ? argv[1] : PANELINK_ORVIK_SIM;
     const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
 
-    bench::ScratchDir dir;
+    commo::ScratchWorkingDir dir("panelink-bench");
     if (!dir.ok()) return fail("no scratch directory");
     dir.writeCommoFile("CommSetting.csv", "1,38400,0\n");
     SimulatorProcess radio(simulator, dir);
     if (!radio.ready()) return fail("the simulator did not start");
 
-    platform::SteadyClock clock;
-    platform::ThreadTimerHost timers;
-    bench::TimingWindow window;
-    panelink::CoreContext::Options options;
-    options.workingDirectory = dir.path();
-    panelink::CoreContext core(window, timers, clock, options);
-    timers.setTickHandler([&core](int id) { core.onWorkerTimer(id); });
-    core.beginStart();
-    core.finishStart();
+    bench::RunningCore running(dir.path());
+    panelink::CoreContext& core = running.core;
 
     // Auto-information on, as the COM key does: "AI1" comes back, the ID is read and the
     // read-out runs; measure once it is over.
     core.postRequest(panelink::kMsgSwitchAutoInfo);
     const bool connected =
-        waitUntil([&] { return core.radio().get(panelink::RadioField::ID) == 244; }, 10s) &&
-        waitUntil([&] { return core.flags().readoutBusy.load(); }, 5s) &&
-        waitUntil([&] { return !core.flags().readoutBusy.load(); }, 30s);
+        platform::waitUntil([&] { return core.radio().get(panelink::RadioField::ID) == 244; }, 10s,
+                            10ms) &&
+        platform::waitUntil([&] { return core.flags().readoutBusy.load(); }, 5s, 10ms) &&
+        platform::waitUntil([&] { return !core.flags().readoutBusy.load(); }, 30s, 10ms);
     if (!connected) {
-        core.shutdown();
-        timers.setTickHandler({});
+        running.shutdown();
         return fail("no connection");
     }
     std::this_thread::sleep_for(1s);
 
     const double cpuBefore = processCpuSeconds();
     const auto threadsBefore = threadCpuNanoseconds();
-    const long messagesBefore = window.count();
+    const long messagesBefore = running.window.count();
     const auto started = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const double cpu = processCpuSeconds() - cpuBefore;
     const auto threadsAfter = threadCpuNanoseconds();
-    const long messages = window.count() - messagesBefore;
+    const long messages = running.window.count() - messagesBefore;
 
-    const bool ended = core.shutdown();
-    timers.setTickHandler({});
+    const bool ended = running.shutdown();
 
     std::printf("Idle connected pipeline over %.1f s (%u cores):\n", wall,
                 std::thread::hardware_concurrency());

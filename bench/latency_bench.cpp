@@ -19,12 +19,10 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "panelink/app/core_context.h"
 #include "panelink/link/link_ids.h"
 #include "shared/formats/port_map.h"
+#include "shared/formats/testing/working_dir.h"
 #include "shared/platform/pseudo_terminal.h"
-#include "shared/platform/steady_clock.h"
-#include "shared/platform/thread_timer_host.h"
 
 namespace {
 
@@ -48,21 +46,15 @@ bool waitReadable(int fd, std::chrono::milliseconds timeout) {
 int main(int argc, char** argv) {
     const int samples = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
 
-    bench::ScratchDir dir;
+    commo::ScratchWorkingDir dir("panelink-bench");
     std::optional<platform::PseudoTerminal> line = platform::PseudoTerminal::create();
     if (!dir.ok() || !line) return fail("no scratch directory or pseudo-terminal");
     if (!commo::setPortMapping(dir.path(), 1, line->slavePath())) return fail("no port map");
     dir.writeCommoFile("CommSetting.csv", "1,38400,0\n");
 
-    platform::SteadyClock clock;
-    platform::ThreadTimerHost timers;
-    bench::TimingWindow window;
-    panelink::CoreContext::Options options;
-    options.workingDirectory = dir.path();
-    panelink::CoreContext core(window, timers, clock, options);
-    timers.setTickHandler([&core](int id) { core.onWorkerTimer(id); });
-    core.beginStart();
-    core.finishStart();
+    bench::RunningCore running(dir.path());
+    panelink::CoreContext& core = running.core;
+    bench::TimingWindow& window = running.window;
     if (line->readMaster(7, 5000ms) != "AI0;PS;") return fail("the start-up commands did not come");
 
     // Requests and answers come at random moments against the 5 ms poll.
@@ -106,8 +98,7 @@ int main(int argc, char** argv) {
         bench::millisecondsBetween(burstWritten, std::chrono::steady_clock::now());
     const long arrived = window.count() - before;
 
-    const bool ended = core.shutdown();
-    timers.setTickHandler({});
+    const bool ended = running.shutdown();
     std::printf("Pipeline latency (%u cores), %d samples each:\n",
                 std::thread::hardware_concurrency(), samples);
     bench::printPercentiles("request to wire", toWire);

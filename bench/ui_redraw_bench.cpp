@@ -24,6 +24,7 @@
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "panelink/panel/ui/panel_view.h"
+#include "shared/formats/testing/working_dir.h"
 #include "shared/platform/pseudo_terminal.h"
 #include "shared/platform/virtual_time.h"
 
@@ -85,7 +86,7 @@ void redrawCost(int samples) {
 
 // An "FA" answer written to the port until the window has painted the digits.
 void answerToScreen(int samples) {
-    bench::ScratchDir scratch;
+    commo::ScratchWorkingDir scratch("panelink-bench");
     auto terminal = platform::PseudoTerminal::create();
     if (!scratch.ok() || !terminal) {
         std::printf("answer to screen: no scratch directory or pseudo-terminal\n");

@@ -18,18 +18,10 @@
 
 #include "panelink/cat/answer_parser.h"
 #include "panelink/cat/answer_table.h"
-#include "panelink/cat/command_state.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/link/com_port.h"
-#include "panelink/link/core_services.h"
-#include "panelink/link/link_flags.h"
 #include "panelink/link/link_ids.h"
-#include "panelink/link/message_queue.h"
 #include "panelink/menu/menu_build.h"
-#include "panelink/menu/menu_item_table.h"
-#include "shared/formats/link_settings.h"
-#include "shared/platform/testing/recording_window.h"
-#include "shared/platform/virtual_time.h"
+#include "panelink/testing/core_rig.h"
 
 namespace {
 
@@ -68,28 +60,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t setup = data[0];
     const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
 
-    RadioState radio;
-    CommandState command;
-    MenuItemTable menu;
-    LinkFlags flags;
-    platform::RecordingWindow window;
-    commo::LinkSettings settings;
-    ComPort port{window, flags, {}};  // never opened: the parser does not use the port
     // The parser never touches the queues; at 1 MB each they are made once per process, not
     // per input (a tenfold speed-up).
-    static MessageQueue sendQueue;
-    static MessageQueue receiveQueue;
-    platform::VirtualTime time;
-    platform::RecordingSink anlSend;
-    ThreadSinks sinks;
-    sinks.anlSend = &anlSend;
-    CoreServices services{radio,     command,      menu,   flags, settings, port,
-                          sendQueue, receiveQueue, window, time,  time,     sinks};
-    if ((setup & 1) != 0) buildMenuItemTable(menu, radio);
-    flags.aiCommanded = (setup & 2) != 0;
+    static rig::MessageQueues queues;
+    rig::RigOptions options;
+    options.queues = &queues;
+    rig::CoreRig<> core(options);  // the port is never opened: the parser does not use it
+    RadioState& radio = core.radio;
+    if ((setup & 1) != 0) buildMenuItemTable(core.menu, radio);
+    core.flags.aiCommanded = (setup & 2) != 0;
     const bool forceLetters = (setup & 4) != 0;
 
-    AnswerParser parser(services);
+    AnswerParser parser(core.services);
     std::size_t start = 0;
     while (start <= rest.size()) {
         const std::size_t end = std::min(rest.find(';', start), rest.size());
@@ -112,10 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
 
-    check(window.sent().empty());
-    for (const auto& message : window.posted())
+    check(core.window.sent().empty());
+    for (const auto& message : core.window.posted())
         check(isAllowedWindowPost(message));
-    for (const auto& message : anlSend.posted())
+    for (const auto& message : core.anlSend.posted())
         check(isAllowedThreadPost(message));
     for (std::size_t i = 0; i < kRadioFieldCount; ++i) {
         const auto field = static_cast<RadioField>(i);

@@ -4,26 +4,15 @@ namespace panelink {
 
 namespace {
 
-struct CommandDefault {
-    std::string_view name;
-    std::int32_t value;
-    std::int32_t minimum;
-    std::int32_t maximum;
-};
-
-constexpr std::array<CommandDefault, kCommandFieldCount> kCommandDefaults{{
+constexpr FieldDefaults<std::int32_t, kCommandFieldCount> kCommandDefaults{{
 #define PANELINK_X(name, value, minimum, maximum) {#name, value, minimum, maximum},
     PANELINK_COMMAND_FIELDS(PANELINK_X)
 #undef PANELINK_X
 }};
 
-constexpr bool rangesValid() {
-    for (const auto& row : kCommandDefaults) {
-        if (row.minimum > row.maximum) return false;
-    }
-    return true;
-}
-static_assert(rangesValid());
+// Defaults may lie outside their ranges (0 for "no answer yet"); the ranges themselves may not
+// be empty.
+static_assert(rangesOrdered(kCommandDefaults));
 
 struct CopyRow {
     RadioField from;
@@ -78,46 +67,18 @@ constexpr CopyRow kCopies[] = {
     {RadioField::PS, {CommandField::PS, CopyRule::Plain}},
 };
 
-constexpr std::size_t indexOf(CommandField field) {
-    return static_cast<std::size_t>(field);
-}
-
 }  // namespace
 
 std::string_view commandFieldName(CommandField field) {
-    const auto i = indexOf(field);
-    return i < kCommandFieldCount ? kCommandDefaults[i].name : std::string_view{};
+    return fieldName(kCommandDefaults, field);
 }
 
 CommandState::CommandState() {
     reset();
 }
 
-std::int32_t CommandState::get(CommandField field) const {
-    const auto i = indexOf(field);
-    return i < kCommandFieldCount ? fields_[i].get() : 0;
-}
-
-bool CommandState::store(CommandField field, std::int32_t value) {
-    const auto i = indexOf(field);
-    return i < kCommandFieldCount && fields_[i].store(value);
-}
-
-std::int32_t CommandState::minimum(CommandField field) const {
-    const auto i = indexOf(field);
-    return i < kCommandFieldCount ? fields_[i].minimum() : 0;
-}
-
-std::int32_t CommandState::maximum(CommandField field) const {
-    const auto i = indexOf(field);
-    return i < kCommandFieldCount ? fields_[i].maximum() : 0;
-}
-
 void CommandState::reset() {
-    for (std::size_t i = 0; i < kCommandFieldCount; ++i) {
-        const auto& row = kCommandDefaults[i];
-        fields_[i].assign(row.value, row.minimum, row.maximum);
-    }
+    fields_.reset(kCommandDefaults);
 }
 
 std::optional<CommandCopy> commandCopyOf(RadioField field) {

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "panelink/cat/radio_state.h"
-#include "panelink/cat/ranged_value.h"
+#include "panelink/cat/ranged_field_set.h"
 
 namespace panelink {
 
@@ -93,16 +93,16 @@ class CommandState {
     CommandState& operator=(const CommandState&) = delete;
 
     // A field outside the enumeration reads 0 and refuses every store.
-    std::int32_t get(CommandField field) const;
-    bool store(CommandField field, std::int32_t value);
-    std::int32_t minimum(CommandField field) const;
-    std::int32_t maximum(CommandField field) const;
+    std::int32_t get(CommandField field) const { return fields_.get(field); }
+    bool store(CommandField field, std::int32_t value) { return fields_.store(field, value); }
+    std::int32_t minimum(CommandField field) const { return fields_.minimum(field); }
+    std::int32_t maximum(CommandField field) const { return fields_.maximum(field); }
 
     // Every field to its default value and range.
     void reset();
 
   private:
-    std::array<RangedValue, kCommandFieldCount> fields_;
+    RangedFieldSet<CommandField, std::int32_t, kCommandFieldCount> fields_;
 };
 
 // How a reported value reaches its command copy.

@@ -7,97 +7,32 @@ namespace panelink {
 
 namespace {
 
-template <typename T>
-struct FieldDefault {
-    std::string_view name;
-    T value;
-    T minimum;
-    T maximum;
-};
-
-constexpr std::array<FieldDefault<std::int32_t>, kRadioFieldCount> kRadioDefaults{{
+constexpr FieldDefaults<std::int32_t, kRadioFieldCount> kRadioDefaults{{
 #define PANELINK_X(name, value, minimum, maximum) {#name, value, minimum, maximum},
     PANELINK_RADIO_FIELDS(PANELINK_X)
 #undef PANELINK_X
 }};
 
-constexpr std::array<FieldDefault<double>, kRadioRealCount> kRealDefaults{{
+constexpr FieldDefaults<double, kRadioRealCount> kRealDefaults{{
     {"IF_offset", 0.0, -9999.0, 9999.0},
     {"OI_offset", 0.0, -9999.0, 9999.0},
 }};
 
 // Every reported value starts inside its range; a slip in the table fails the build.
-constexpr bool defaultsInRange() {
-    for (const auto& row : kRadioDefaults) {
-        if (row.minimum > row.maximum || row.value < row.minimum || row.value > row.maximum) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(defaultsInRange());
-
-constexpr std::size_t indexOf(RadioField field) {
-    return static_cast<std::size_t>(field);
-}
-constexpr std::size_t indexOf(RadioReal field) {
-    return static_cast<std::size_t>(field);
-}
+static_assert(rangesOrdered(kRadioDefaults) && defaultsInRange(kRadioDefaults));
 
 }  // namespace
 
 std::string_view radioFieldName(RadioField field) {
-    const auto i = indexOf(field);
-    return i < kRadioFieldCount ? kRadioDefaults[i].name : std::string_view{};
+    return fieldName(kRadioDefaults, field);
 }
 
 std::string_view radioRealName(RadioReal field) {
-    const auto i = indexOf(field);
-    return i < kRadioRealCount ? kRealDefaults[i].name : std::string_view{};
+    return fieldName(kRealDefaults, field);
 }
 
 RadioState::RadioState() {
     reset();
-}
-
-std::int32_t RadioState::get(RadioField field) const {
-    const auto i = indexOf(field);
-    return i < kRadioFieldCount ? fields_[i].get() : 0;
-}
-
-bool RadioState::store(RadioField field, std::int32_t value) {
-    const auto i = indexOf(field);
-    return i < kRadioFieldCount && fields_[i].store(value);
-}
-
-std::int32_t RadioState::minimum(RadioField field) const {
-    const auto i = indexOf(field);
-    return i < kRadioFieldCount ? fields_[i].minimum() : 0;
-}
-
-std::int32_t RadioState::maximum(RadioField field) const {
-    const auto i = indexOf(field);
-    return i < kRadioFieldCount ? fields_[i].maximum() : 0;
-}
-
-double RadioState::get(RadioReal field) const {
-    const auto i = indexOf(field);
-    return i < kRadioRealCount ? reals_[i].get() : 0.0;
-}
-
-bool RadioState::store(RadioReal field, double value) {
-    const auto i = indexOf(field);
-    return i < kRadioRealCount && reals_[i].store(value);
-}
-
-double RadioState::minimum(RadioReal field) const {
-    const auto i = indexOf(field);
-    return i < kRadioRealCount ? reals_[i].minimum() : 0.0;
-}
-
-double RadioState::maximum(RadioReal field) const {
-    const auto i = indexOf(field);
-    return i < kRadioRealCount ? reals_[i].maximum() : 0.0;
 }
 
 int RadioState::menuItemCount() const {
@@ -153,14 +88,8 @@ std::string RadioState::keyerText(int record) const {
 }
 
 void RadioState::reset() {
-    for (std::size_t i = 0; i < kRadioFieldCount; ++i) {
-        const auto& row = kRadioDefaults[i];
-        fields_[i].assign(row.value, row.minimum, row.maximum);
-    }
-    for (std::size_t i = 0; i < kRadioRealCount; ++i) {
-        const auto& row = kRealDefaults[i];
-        reals_[i].assign(row.value, row.minimum, row.maximum);
-    }
+    fields_.reset(kRadioDefaults);
+    reals_.reset(kRealDefaults);
     menuItemCount_.assign(kDefaultMenuItemCount, kMinMenuItemCount, kMaxMenuItemCount);
     {
         std::lock_guard lock(keyerMutex_);

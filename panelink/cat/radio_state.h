@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "panelink/cat/ranged_field_set.h"
 #include "panelink/cat/ranged_value.h"
 
 namespace panelink {
@@ -159,15 +160,15 @@ class RadioState {
     RadioState& operator=(const RadioState&) = delete;
 
     // A field outside the enumeration reads 0 and refuses every store.
-    std::int32_t get(RadioField field) const;
-    bool store(RadioField field, std::int32_t value);
-    std::int32_t minimum(RadioField field) const;
-    std::int32_t maximum(RadioField field) const;
+    std::int32_t get(RadioField field) const { return fields_.get(field); }
+    bool store(RadioField field, std::int32_t value) { return fields_.store(field, value); }
+    std::int32_t minimum(RadioField field) const { return fields_.minimum(field); }
+    std::int32_t maximum(RadioField field) const { return fields_.maximum(field); }
 
-    double get(RadioReal field) const;
-    bool store(RadioReal field, double value);
-    double minimum(RadioReal field) const;
-    double maximum(RadioReal field) const;
+    double get(RadioReal field) const { return reals_.get(field); }
+    bool store(RadioReal field, double value) { return reals_.store(field, value); }
+    double minimum(RadioReal field) const { return reals_.minimum(field); }
+    double maximum(RadioReal field) const { return reals_.maximum(field); }
 
     // Number of menu items; the "EX" framing and decoder accept menu numbers 1..count.
     int menuItemCount() const;
@@ -194,8 +195,8 @@ class RadioState {
     void reset();
 
   private:
-    std::array<RangedValue, kRadioFieldCount> fields_;
-    std::array<RangedReal, kRadioRealCount> reals_;
+    RangedFieldSet<RadioField, std::int32_t, kRadioFieldCount> fields_;
+    RangedFieldSet<RadioReal, double, kRadioRealCount> reals_;
     RangedValue menuItemCount_;
     std::atomic<bool> linkEnabled_{false};
     std::atomic<bool> restoreAutoInformation_{false};

@@ -1,6 +1,5 @@
 #include "shared/formats/link_settings.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -11,17 +10,13 @@
 namespace commo {
 
 bool LinkSettings::setPort(std::int32_t port) {
-    const bool known =
-        std::any_of(kPortTable.begin(), kPortTable.end(),
-                    [port](const NamedNumber& entry) { return entry.number == port; });
+    const bool known = findNamedNumber(kPortTable, port) != nullptr;
     port_.store(known ? port : kDefaultPort);
     return known;
 }
 
 bool LinkSettings::setBaud(std::int32_t baud) {
-    const bool known =
-        std::any_of(kBaudTable.begin(), kBaudTable.end(),
-                    [baud](const NamedNumber& entry) { return entry.number == baud; });
+    const bool known = findNamedNumber(kBaudTable, baud) != nullptr;
     baud_.store(known ? baud : kDefaultBaud);
     return known;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -28,6 +29,16 @@ inline constexpr std::array<NamedNumber, 4> kBaudTable{{
     {"19200", 19200},
     {"38400", 38400},
 }};
+
+// The entry of `table` for `number`; nullptr when the table has none.
+template <std::size_t N>
+constexpr const NamedNumber* findNamedNumber(const std::array<NamedNumber, N>& table,
+                                             std::int32_t number) {
+    for (const NamedNumber& entry : table) {
+        if (entry.number == number) return &entry;
+    }
+    return nullptr;
+}
 
 inline constexpr std::string_view kSettingsFileName = "CommSetting.csv";
 // A second running instance keeps its settings apart from the first one's.

@@ -66,9 +66,7 @@ std::array<std::optional<std::string>, kPortTable.size() + 1> readMappings(
 }
 
 const NamedNumber* portEntry(std::int32_t portNumber) {
-    const auto found = std::find_if(kPortTable.begin(), kPortTable.end(),
-                                    [&](const NamedNumber& e) { return e.number == portNumber; });
-    return found == kPortTable.end() ? nullptr : &*found;
+    return findNamedNumber(kPortTable, portNumber);
 }
 
 // The line for a mapping, quoted when the path holds a comma or a quote.

@@ -14,7 +14,6 @@
 #include <thread>
 #include <vector>
 
-#include "panelink/app/tests/app_test_support.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/link/link_flags.h"
 #include "panelink/link/link_ids.h"
@@ -22,12 +21,14 @@
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "panelink/panel/ui/panel_strings.h"
 #include "panelink/panel/ui/tests/recording_boxes.h"
+#include "panelink/testing/qt_test_support.h"
 #include "shared/platform/single_instance.h"
+#include "shared/platform/testing/scratch_dir.h"
 
 namespace panelink {
 namespace {
 
-using apptest::waitUntil;
+using uitest::waitUntil;
 using Phase = PanelinkApplication::Phase;
 
 // What the fake core was asked to do, kept by the test (the application owns the core).
@@ -115,7 +116,7 @@ class ApplicationTest : public ::testing::Test {
         return waitUntil([&] { return app.phase() == phase; });
     }
 
-    apptest::ScratchDir scratch_;
+    platform::ScratchDir scratch_{"panelink-app"};
     CoreLog log_;
     uitest::RecordingBoxes boxes_;
     std::vector<int> exitCodes_;

@@ -21,18 +21,20 @@
 #include "panelink/menu/menu_item_table.h"
 #include "shared/formats/link_settings.h"
 #include "shared/formats/port_map.h"
+#include "shared/formats/testing/working_dir.h"
 #include "shared/platform/message_thread.h"
 #include "shared/platform/pseudo_terminal.h"
+#include "shared/platform/testing/wait_until.h"
 #include "shared/platform/virtual_time.h"
 
 namespace panelink {
 namespace {
 
 using namespace std::chrono_literals;
+using commo::ScratchWorkingDir;
+using platform::waitUntil;
 using testing::PacedVirtualClock;
-using testing::ScratchDir;
 using testing::TestWindow;
-using testing::waitUntil;
 
 constexpr std::uint32_t kFaDisplayUpdate = WM_APP + 0x333;
 
@@ -145,7 +147,7 @@ class CoreContextTest : public ::testing::Test {
         });
     }
 
-    ScratchDir dir_;
+    ScratchWorkingDir dir_;
     std::optional<platform::PseudoTerminal> pty_;
     platform::VirtualTime time_;
     PacedVirtualClock clock_{time_};

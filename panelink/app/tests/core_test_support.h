@@ -1,23 +1,13 @@
 #pragma once
 
-// Helpers shared by the core context's tests: a scratch working directory, real-time waits,
-// a window that records (and on request holds up) what the workers post, and a virtual
-// clock whose sleeps also let real time pass.
-
-#include <stdlib.h>
+// Helpers shared by the core context's tests: a window that records (and on request holds up)
+// what the workers post, and a virtual clock whose sleeps also let real time pass.
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <mutex>
 #include <optional>
-#include <sstream>
-#include <string>
-#include <string_view>
-#include <system_error>
 #include <thread>
 
 #include "shared/platform/clock.h"
@@ -28,55 +18,6 @@
 namespace panelink::testing {
 
 using namespace std::chrono_literals;
-
-// A fresh directory under /tmp, removed with everything in it at the end.
-class ScratchDir {
-  public:
-    ScratchDir() {
-        char pattern[] = "/tmp/panelink-core-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        path_ = made != nullptr ? made : "";
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path commoFile(std::string_view name) const {
-        return path_ / "CommoFiles" / std::string(name);
-    }
-
-    void writeCommoFile(std::string_view name, std::string_view text) const {
-        std::filesystem::create_directories(path_ / "CommoFiles");
-        std::ofstream out(commoFile(name), std::ios::binary | std::ios::trunc);
-        out << text;
-    }
-    // The file's text, or nullopt when it does not exist.
-    std::optional<std::string> readCommoFile(std::string_view name) const {
-        std::ifstream in(commoFile(name), std::ios::binary);
-        if (!in) return std::nullopt;
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-  private:
-    std::filesystem::path path_;
-};
-
-// Polls `condition` in real time until it holds or `timeout` passes.
-inline bool waitUntil(const std::function<bool()>& condition,
-                      std::chrono::milliseconds timeout = 5s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 // Records every message like RecordingWindow; a post of the message chosen by holdOn() is
 // held up (the posting thread waits inside post()) until release(), as a hung window would.

@@ -11,12 +11,12 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include "panelink/app/tests/app_test_support.h"
+#include "panelink/testing/qt_test_support.h"
 
 namespace panelink {
 namespace {
 
-using apptest::waitUntil;
+using uitest::waitUntil;
 
 class PowerWatcherTest : public ::testing::Test {
   protected:

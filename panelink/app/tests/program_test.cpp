@@ -10,16 +10,17 @@
 #include <filesystem>
 #include <string>
 
-#include "panelink/app/tests/app_test_support.h"
 #include "panelink/app/tests/program_test_support.h"
+#include "shared/formats/testing/working_dir.h"
+#include "shared/platform/testing/scratch_dir.h"
 
 namespace panelink {
 namespace {
 
 using namespace std::chrono_literals;
 using apptest::pollUntil;
-using apptest::readFile;
-using apptest::writeFile;
+using platform::readFile;
+using platform::writeFile;
 namespace fs = std::filesystem;
 
 constexpr auto kStartTimeout = 20s;  // the splash alone takes 3 s
@@ -29,7 +30,7 @@ class ProgramTest : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(sim_.start(scratch_.path(), {"--no-meters"})); }
 
     fs::path settingsFile(const char* name = "CommSetting.csv") const {
-        return scratch_.path() / "CommoFiles" / name;
+        return scratch_.commoFile(name);
     }
 
     // A settings file that looks long untouched, so that a rewrite shows.
@@ -48,7 +49,7 @@ class ProgramTest : public ::testing::Test {
         EXPECT_EQ(process.exitCode(), 0);
     }
 
-    apptest::ScratchDir scratch_;
+    commo::ScratchWorkingDir scratch_{"panelink-app"};
     apptest::Simulator sim_;
 };
 

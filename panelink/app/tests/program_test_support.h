@@ -16,10 +16,11 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
-#include <thread>
 
-#include "panelink/app/tests/app_test_support.h"
+#include "shared/platform/testing/scratch_dir.h"
+#include "shared/platform/testing/wait_until.h"
 
 namespace panelink::apptest {
 
@@ -28,14 +29,8 @@ inline QString qpath(const std::filesystem::path& path) {
 }
 
 // Waits without an event loop: the programs run in their own processes.
-template <class Done>
-bool pollUntil(Done done, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
+inline bool pollUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    return platform::waitUntil(done, timeout, std::chrono::milliseconds(50));
 }
 
 class Simulator {
@@ -98,7 +93,7 @@ class Simulator {
     }
 
     // Every command the simulator has received so far, in the transcript's form.
-    std::string transcript() const { return readFile(directory_ / "transcript.txt"); }
+    std::string transcript() const { return platform::readFile(directory_ / "transcript.txt"); }
     bool received(const std::string& command) const {
         return transcript().find(" " + command) != std::string::npos;
     }

@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <string>
 
-#include "panelink/app/tests/app_test_support.h"
 #include "panelink/app/tests/program_test_support.h"
+#include "panelink/testing/qt_test_support.h"
+#include "shared/formats/testing/working_dir.h"
+#include "shared/platform/testing/scratch_dir.h"
 
 namespace panelink {
 namespace {
@@ -19,7 +21,8 @@ namespace {
 using namespace std::chrono_literals;
 using apptest::pollUntil;
 using apptest::qpath;
-using apptest::readFile;
+using platform::readFile;
+using uitest::changedRect;
 namespace fs = std::filesystem;
 
 // An X server for the test's lifetime: xvfb-run runs a shell that reports the display and
@@ -29,7 +32,7 @@ class XServer {
     bool start(const fs::path& directory) {
         flag_ = directory / "xvfb-running";
         const fs::path info = directory / "xvfb-display";
-        apptest::writeFile(flag_, "");
+        platform::writeFile(flag_, "");
         const QString script =
             QStringLiteral(
                 "echo \"$DISPLAY $XAUTHORITY\" > '%1'; while [ -e '%2' ]; do sleep 0.2; "
@@ -83,25 +86,15 @@ QImage grabPanel(const QProcessEnvironment& environment, const fs::path& file) {
     return QImage(qpath(file)).convertToFormat(QImage::Format_RGB32);
 }
 
-QRect changedRect(const QImage& before, const QImage& after) {
-    QRect changed;
-    for (int y = 0; y < before.height(); ++y) {
-        for (int x = 0; x < before.width(); ++x) {
-            if (before.pixel(x, y) != after.pixel(x, y)) changed |= QRect(x, y, 1, 1);
-        }
-    }
-    return changed;
-}
-
 TEST(ProgramOnX, AReportedFrequencyChangesTheDigitsOnTheScreen) {
     if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
         GTEST_SKIP() << "xvfb-run is not installed";
-    apptest::ScratchDir scratch;
+    commo::ScratchWorkingDir scratch("panelink-app");
     XServer x;
     ASSERT_TRUE(x.start(scratch.path()));
     apptest::Simulator sim;
     ASSERT_TRUE(sim.start(scratch.path(), {"--no-meters"}));
-    apptest::writeFile(scratch.path() / "CommoFiles" / "CommSetting.csv", "1,4800,0\n");
+    scratch.writeCommoFile("CommSetting.csv", "1,4800,0\n");
 
     QProcess panelink;
     apptest::startPanelink(panelink, scratch.path(), QStringLiteral("xcb"), x.environment());

@@ -10,13 +10,13 @@
 #include <map>
 #include <thread>
 
-#include "panelink/app/tests/app_test_support.h"
+#include "panelink/testing/qt_test_support.h"
 
 namespace panelink {
 namespace {
 
-using apptest::waitUntil;
 using platform::Milliseconds;
+using uitest::waitUntil;
 
 class QtTimerHostTest : public ::testing::Test {
   protected:

@@ -11,17 +11,12 @@
 
 #include "panelink/cat/command_sender.h"
 #include "panelink/cat/command_state.h"
-#include "panelink/cat/radio_state.h"
-#include "panelink/link/com_port.h"
 #include "panelink/link/core_services.h"
-#include "panelink/link/link_flags.h"
 #include "panelink/link/link_ids.h"
 #include "panelink/link/message_queue.h"
 #include "panelink/link/worker_timers.h"
 #include "panelink/menu/menu_build.h"
-#include "panelink/menu/menu_item_table.h"
-#include "shared/formats/link_settings.h"
-#include "shared/platform/testing/recording_window.h"
+#include "panelink/testing/core_rig.h"
 #include "shared/platform/virtual_time.h"
 
 namespace panelink::sendertest {
@@ -101,13 +96,12 @@ class InboxSink final : public platform::MessageSink {
     std::vector<Message> posted;
 };
 
-class SenderTest : public ::testing::Test {
+class SenderTest : public ::testing::Test, protected rig::CoreRig<TimedWindow> {
   protected:
     SenderTest() {
         buildMenuItemTable(menu, radio);
-        sinks.anlSend = &inbox;
-        sinks.anlRecv = &anlRecv;
-        sinks.sioSend = &writer;
+        threads.anlSend = &inbox;
+        threads.sioSend = &writer;
         time.setTickHandler([this](int timerId) {
             for (const WorkerTimerRoute& route : kWorkerTimerRoutes) {
                 if (route.timerId == timerId && route.target == WorkerTimerTarget::AnlSend)
@@ -165,22 +159,8 @@ class SenderTest : public ::testing::Test {
         ASSERT_TRUE(command.store(field, value)) << commandFieldName(field) << " " << value;
     }
 
-    RadioState radio;
-    CommandState command;
-    MenuItemTable menu;
-    LinkFlags flags;
-    commo::LinkSettings settings;
-    platform::VirtualTime time;
-    TimedWindow window{time};
-    ComPort port{window, flags, {}};
-    MessageQueue sendQueue;
-    MessageQueue receiveQueue;
     WriterSink writer{sendQueue, time};
     InboxSink inbox;
-    platform::RecordingSink anlRecv;
-    ThreadSinks sinks;
-    CoreServices services{radio,     command,      menu,   flags, settings, port,
-                          sendQueue, receiveQueue, window, time,  time,     sinks};
     CommandSender sender{services};
 };
 

@@ -12,13 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "panelink/cat/command_state.h"
-#include "panelink/cat/radio_state.h"
 #include "panelink/link/anl_recv_thread.h"
-#include "panelink/link/com_port.h"
 #include "panelink/link/command_queue.h"
-#include "panelink/link/core_services.h"
-#include "panelink/link/link_flags.h"
 #include "panelink/link/link_ids.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
@@ -27,11 +22,9 @@
 #include "panelink/link/sio_send_thread.h"
 #include "panelink/link/worker_timers.h"
 #include "panelink/menu/menu_build.h"
-#include "panelink/menu/menu_item_table.h"
-#include "shared/formats/link_settings.h"
+#include "panelink/testing/core_rig.h"
 #include "shared/platform/pseudo_terminal.h"
-#include "shared/platform/testing/recording_window.h"
-#include "shared/platform/virtual_time.h"
+#include "shared/platform/testing/wait_until.h"
 
 namespace panelink {
 namespace {
@@ -48,26 +41,15 @@ std::string popText(MessageQueue& queue) {
 
 // Every record and service of the core, with recording sinks for the threads, virtual time,
 // and a port that opens whatever devicePath names (nothing, until a pty is plugged in).
-struct LinkTest : ::testing::Test {
-    RadioState radio;
-    CommandState command;
-    MenuItemTable menu;
-    LinkFlags flags;
-    commo::LinkSettings settings;
-    platform::RecordingWindow window;
+struct LinkTest : ::testing::Test, rig::CoreRig<> {
+    LinkTest()
+        : CoreRig({.resolver = [this](int) {
+              ++opens;
+              return devicePath;
+          }}) {}
+
     std::string devicePath = "/dev/no-such-serial-port";
     int opens = 0;
-    ComPort port{window, flags, [this](int) {
-                     ++opens;
-                     return devicePath;
-                 }};
-    MessageQueue sendQueue;
-    MessageQueue receiveQueue;
-    platform::VirtualTime time;
-    platform::RecordingSink anlSend, anlRecv, sioSend, sioRecv, menuDef;
-    ThreadSinks threads{&anlSend, &anlRecv, &sioSend, &sioRecv, &menuDef};
-    CoreServices core{radio,     command,      menu,   flags, settings, port,
-                      sendQueue, receiveQueue, window, time,  time,     threads};
     std::optional<PseudoTerminal> pty;
 
     void plugIn() {
@@ -98,17 +80,15 @@ struct LinkTest : ::testing::Test {
 
     // Waits (real time) until the port holds at least n unread bytes.
     void waitForInput(std::size_t n) {
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
-        while (std::chrono::steady_clock::now() < deadline) {
+        ASSERT_TRUE(platform::waitUntil([&] {
             const std::optional<platform::SerialStatus> status = port.status();
-            if (status && status->inputQueue >= n) return;
-            std::this_thread::sleep_for(1ms);
-        }
-        FAIL() << "the port never held " << n << " bytes";
+            return status && status->inputQueue >= n;
+        })) << "the port never held "
+            << n << " bytes";
     }
 
     // Hands every wake posted to Sio_Send_Thread so far to `sender`, as its thread would.
-    SioSendThread sender{core};
+    SioSendThread sender{services};
     std::size_t wakesHandled = 0;
     void deliverWakes() {
         const std::vector<Message> posted = sioSend.posted();
@@ -124,7 +104,7 @@ using SioRecvTest = LinkTest;
 TEST_F(SioRecvTest, IdleUntilTheLinkIsEnabledThenHandsOnEachAnswerOnce) {
     plugInAndOpen();
     buildMenuItemTable(menu, radio);  // the live menu: item 65 has 11 digits
-    SioRecvThread receiver(core);
+    SioRecvThread receiver(services);
     writeToPort("FA1425");
     waitForInput(6);
     receiver.handle({kMsgPollPort, 0, 0});
@@ -155,7 +135,7 @@ TEST_F(SioRecvTest, IdleUntilTheLinkIsEnabledThenHandsOnEachAnswerOnce) {
 TEST_F(SioRecvTest, DropsRtsFrom2048HeldAndRaisesItAgainAt1024OrLess) {
     plugInAndOpen();
     radio.setLinkEnabled(true);
-    SioRecvThread receiver(core);
+    SioRecvThread receiver(services);
     std::string burst;
     for (int i = 0; i < 700; ++i)
         burst += "LK1;";
@@ -185,7 +165,7 @@ TEST_F(SioRecvTest, DropsRtsFrom2048HeldAndRaisesItAgainAt1024OrLess) {
 TEST_F(SioRecvTest, ABadLineClosesThePortAndTheHeldAnswersStillComeOut) {
     plugInAndOpen();
     radio.setLinkEnabled(true);
-    SioRecvThread receiver(core);
+    SioRecvThread receiver(services);
     writeToPort("FA14250000;LK1;");
     waitForInput(15);
     receiver.pollPort();
@@ -205,12 +185,12 @@ using SioSendTest = LinkTest;
 
 TEST_F(SioSendTest, CommandsQueuedBeforeTheLinkIsEnabledGoOutWhenItIs) {
     plugInAndOpen();
-    ASSERT_TRUE(queueCommand(core, "PS;"));  // the start-up power-state read
+    ASSERT_TRUE(queueCommand(services, "PS;"));  // the start-up power-state read
     deliverWakes();
     EXPECT_EQ(sender.deferredWrites(), 1);
     EXPECT_EQ(pty->readMaster(1, 100ms), "");
 
-    MenuDefinitionThread definition(core);
+    MenuDefinitionThread definition(services);
     definition.handle({kMsgBuildMenuTable, 0, 0});
     EXPECT_TRUE(radio.linkEnabled());
     EXPECT_EQ(radio.menuItemCount(), 67);
@@ -222,7 +202,7 @@ TEST_F(SioSendTest, CommandsQueuedBeforeTheLinkIsEnabledGoOutWhenItIs) {
     EXPECT_EQ(pty->readMaster(3, 2s), "PS;");
     EXPECT_TRUE(flags.answerPending);
     // The next command goes out on its own wake, not one behind; a second replay finds nothing.
-    ASSERT_TRUE(queueCommand(core, "FA;"));
+    ASSERT_TRUE(queueCommand(services, "FA;"));
     deliverWakes();
     sender.handle({kMsgWriteCommand, kReplayDeferredWrites, 0});
     EXPECT_EQ(pty->readMaster(4, 200ms), "FA;");
@@ -230,11 +210,11 @@ TEST_F(SioSendTest, CommandsQueuedBeforeTheLinkIsEnabledGoOutWhenItIs) {
 
 TEST_F(SioSendTest, AWakeThatOvertakesTheReplayWritesTheDeferredCommandsFirst) {
     plugInAndOpen();
-    ASSERT_TRUE(queueCommand(core, "PS;"));
-    ASSERT_TRUE(queueCommand(core, "AI1;"));
+    ASSERT_TRUE(queueCommand(services, "PS;"));
+    ASSERT_TRUE(queueCommand(services, "AI1;"));
     deliverWakes();
     radio.setLinkEnabled(true);
-    ASSERT_TRUE(queueCommand(core, "ID;"));
+    ASSERT_TRUE(queueCommand(services, "ID;"));
     deliverWakes();
     sender.handle({kMsgWriteCommand, kReplayDeferredWrites, 0});
     EXPECT_EQ(pty->readMaster(11, 200ms), "PS;AI1;ID;");
@@ -244,33 +224,33 @@ TEST_F(SioSendTest, AWakeThatOvertakesTheReplayWritesTheDeferredCommandsFirst) {
 TEST_F(SioSendTest, ReopensAfterAnUnplugWritingTheAutoInformationCommandFirst) {
     radio.setLinkEnabled(true);
     // No port at first: the command is dropped, and the failure is reported.
-    ASSERT_TRUE(queueCommand(core, "FA;"));
+    ASSERT_TRUE(queueCommand(services, "FA;"));
     deliverWakes();
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(window.count(kMsgLinkFailure), 1u);
     EXPECT_FALSE(flags.answerPending);
 
     plugIn();
-    ASSERT_TRUE(queueCommand(core, "FA;"));
+    ASSERT_TRUE(queueCommand(services, "FA;"));
     deliverWakes();
     EXPECT_EQ(pty->readMaster(7, 2s), "AI0;FA;");
     EXPECT_EQ(time.elapsed(), 100ms);  // the pause between the open and the command
 
     pty->closeMaster();  // unplugged: the bad line closes the port, the command is lost
-    ASSERT_TRUE(queueCommand(core, "LK1;"));
+    ASSERT_TRUE(queueCommand(services, "LK1;"));
     deliverWakes();
     EXPECT_FALSE(port.isOpen());
 
     plugIn();
     ASSERT_TRUE(command.store(CommandField::AI, 1));
-    ASSERT_TRUE(queueCommand(core, "IF;"));
+    ASSERT_TRUE(queueCommand(services, "IF;"));
     deliverWakes();
     EXPECT_EQ(pty->readMaster(7, 2s), "AI1;IF;");
     EXPECT_TRUE(flags.aiCommanded);
 
     // While open: no pause, and the flag follows what is written.
-    ASSERT_TRUE(queueCommand(core, "AI0;"));
-    ASSERT_TRUE(queueCommand(core, "AI1"));
+    ASSERT_TRUE(queueCommand(services, "AI0;"));
+    ASSERT_TRUE(queueCommand(services, "AI1"));
     deliverWakes();
     EXPECT_EQ(pty->readMaster(7, 2s), "AI0;AI1");
     EXPECT_FALSE(flags.aiCommanded);  // "AI1" without its ";" is not the command
@@ -281,7 +261,7 @@ TEST_F(SioSendTest, NeverOpensOnceShutDownHasBegunAndAnEmptyWakeTouchesNothing) 
     plugIn();
     radio.setLinkEnabled(true);
     flags.shuttingDown = true;
-    ASSERT_TRUE(queueCommand(core, "FA;"));
+    ASSERT_TRUE(queueCommand(services, "FA;"));
     deliverWakes();
     EXPECT_EQ(opens, 0);
     EXPECT_EQ(pty->readMaster(1, 100ms), "");
@@ -293,15 +273,15 @@ TEST_F(SioSendTest, NeverOpensOnceShutDownHasBegunAndAnEmptyWakeTouchesNothing) 
 }
 
 TEST_F(SioSendTest, QueueCommandRefusesEmptyOversizedAndNulTextWithoutAWake) {
-    EXPECT_FALSE(queueCommand(core, ""));
-    EXPECT_FALSE(queueCommand(core, std::string(512, 'K')));
-    EXPECT_FALSE(queueCommand(core, std::string("FA\0;", 4)));
+    EXPECT_FALSE(queueCommand(services, ""));
+    EXPECT_FALSE(queueCommand(services, std::string(512, 'K')));
+    EXPECT_FALSE(queueCommand(services, std::string("FA\0;", 4)));
     EXPECT_EQ(sioSend.count(kMsgWriteCommand), 0u);
     EXPECT_EQ(sendQueue.pending(), 0);
 
     const std::string longest = "KM1" + std::string(507, 'A') + ";";
-    EXPECT_TRUE(queueCommand(core, longest));
-    EXPECT_TRUE(queueCommand(core, "PS;"));
+    EXPECT_TRUE(queueCommand(services, longest));
+    EXPECT_TRUE(queueCommand(services, "PS;"));
     EXPECT_EQ(sioSend.count(kMsgWriteCommand), 2u);
     EXPECT_EQ(popText(sendQueue), longest);
     EXPECT_EQ(popText(sendQueue), "PS;");
@@ -313,17 +293,17 @@ struct AnlRecvTest : LinkTest {
     std::vector<std::string> analysed;
     std::vector<bool> watchdogRunningDuringAnalysis;
     AnlRecvThread analyser{
-        core, [this](std::string_view answer) {
+        services, [this](std::string_view answer) {
             analysed.emplace_back(answer);
             watchdogRunningDuringAnalysis.push_back(time.isTimerRunning(kTimerLinkWatchdog));
         }};
-    LinkWatchdog watchdog{core};
+    LinkWatchdog watchdog{services};
     std::vector<long long> watchdogTicks;
 
     AnlRecvTest() {
         time.setTickHandler([this](int id) {
             if (id == kTimerLinkWatchdog) watchdogTicks.push_back(time.elapsed().count());
-            dispatchWorkerTimer(core, watchdog, id);
+            dispatchWorkerTimer(services, watchdog, id);
         });
     }
 
@@ -394,19 +374,19 @@ TEST_F(AnlRecvTest, WorkerTimersGoToTheirThreadsAndOtherTimersNowhere) {
     };
     for (const auto& [id, message] : routes) {
         EXPECT_TRUE(isWorkerTimer(id)) << id;
-        dispatchWorkerTimer(core, watchdog, id);
+        dispatchWorkerTimer(services, watchdog, id);
         platform::RecordingSink& target = id == 3 ? sioRecv : anlSend;
         EXPECT_EQ(target.posted().back(), message) << id;
     }
-    dispatchWorkerTimer(core, watchdog, 17);  // no port ever opened: nothing lost yet
+    dispatchWorkerTimer(services, watchdog, 17);  // no port ever opened: nothing lost yet
     flags.answerPending = true;
-    dispatchWorkerTimer(core, watchdog, 17);
+    dispatchWorkerTimer(services, watchdog, 17);
     EXPECT_EQ(anlRecv.posted(), (std::vector<Message>{{WM_APP + 0x10C, 0, 0}}));
     EXPECT_EQ(workerTimerIds(), (std::set<int>{3, 4, 5, 8, 10, 17, 23, 24, 25}));
 
     for (const int id : {0, 1, 2, 6, 7, 11, 13, 18, 31, 36, 41, -3}) {
         EXPECT_FALSE(isWorkerTimer(id)) << id;
-        dispatchWorkerTimer(core, watchdog, id);
+        dispatchWorkerTimer(services, watchdog, id);
     }
     EXPECT_EQ(anlSend.posted().size() + sioRecv.posted().size() + anlRecv.posted().size(),
               routes.size() + 1);

@@ -6,27 +6,21 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "panelink/cat/command_state.h"
-#include "panelink/cat/radio_state.h"
 #include "panelink/link/anl_recv_thread.h"
-#include "panelink/link/com_port.h"
 #include "panelink/link/command_queue.h"
 #include "panelink/link/link_ids.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
-#include "panelink/link/message_queue.h"
 #include "panelink/link/sio_recv_thread.h"
 #include "panelink/link/sio_send_thread.h"
 #include "panelink/link/worker_timers.h"
-#include "panelink/menu/menu_item_table.h"
-#include "shared/formats/link_settings.h"
+#include "panelink/testing/core_rig.h"
 #include "shared/platform/message_thread.h"
 #include "shared/platform/pseudo_terminal.h"
 #include "shared/platform/steady_clock.h"
-#include "shared/platform/testing/recording_window.h"
+#include "shared/platform/testing/wait_until.h"
 #include "shared/platform/thread_timer_host.h"
 
 namespace panelink {
@@ -63,29 +57,20 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
     std::optional<platform::PseudoTerminal> pty = platform::PseudoTerminal::create();
     ASSERT_TRUE(pty.has_value());
 
-    RadioState radio;
-    CommandState command;
-    MenuItemTable menu;
-    LinkFlags flags;
-    commo::LinkSettings settings;
-    platform::RecordingWindow window;
-    const std::string path = pty->slavePath();
-    ComPort port{window, flags, [&path](int) { return std::string(path); }};
-    MessageQueue sendQueue;
-    MessageQueue receiveQueue;
     platform::SteadyClock clock;
     platform::ThreadTimerHost timers;
-    platform::RecordingSink anlSendSink;
-    ThreadSinks threads;
-    CoreServices core{radio,     command,      menu,   flags,  settings, port,
-                      sendQueue, receiveQueue, window, timers, clock,    threads};
+    const std::string path = pty->slavePath();
+    rig::CoreRig<> core({.resolver = [&path](int) { return std::string(path); },
+                         .timers = &timers,
+                         .clock = &clock});
+    CoreServices& services = core.services;
 
     AnalysedAnswers analysed;
-    AnlRecvThread anlRecv(core, [&analysed](std::string_view answer) { analysed.add(answer); });
-    SioRecvThread sioRecv(core);
-    SioSendThread sioSend(core);
-    MenuDefinitionThread menuDef(core);
-    LinkWatchdog watchdog(core);
+    AnlRecvThread anlRecv(services, [&analysed](std::string_view answer) { analysed.add(answer); });
+    SioRecvThread sioRecv(services);
+    SioSendThread sioSend(services);
+    MenuDefinitionThread menuDef(services);
+    LinkWatchdog watchdog(services);
 
     platform::MessageThread anlRecvThread("Anl_Recv_Thread",
                                           [&](const platform::Message& m) { anlRecv.handle(m); });
@@ -95,36 +80,32 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
                                           [&](const platform::Message& m) { sioSend.handle(m); });
     platform::MessageThread menuDefThread("File_MenuListDefFile",
                                           [&](const platform::Message& m) { menuDef.handle(m); });
-    threads = {&anlSendSink, &anlRecvThread, &sioSendThread, &sioRecvThread, &menuDefThread};
-    timers.setTickHandler([&](int id) { dispatchWorkerTimer(core, watchdog, id); });
+    core.threads = {&core.anlSend, &anlRecvThread, &sioSendThread, &sioRecvThread, &menuDefThread};
+    timers.setTickHandler([&](int id) { dispatchWorkerTimer(services, watchdog, id); });
 
-    ASSERT_TRUE(port.open(settings.port(), settings.baud(), false));
+    ASSERT_TRUE(core.port.open(core.settings.port(), core.settings.baud(), false));
     EXPECT_EQ(pty->readMaster(4, 5s), "AI0;");
     ASSERT_TRUE(menuDefThread.start());
     ASSERT_TRUE(anlRecvThread.start());
     ASSERT_TRUE(sioRecvThread.start());
     timers.setTimer(kTimerPortPoll, 5ms);
     ASSERT_TRUE(sioSendThread.start());
-    ASSERT_TRUE(queueCommand(core, "PS;"));
+    ASSERT_TRUE(queueCommand(services, "PS;"));
     menuDefThread.post({kMsgBuildMenuTable, 0, 0});
 
     EXPECT_EQ(pty->readMaster(3, 5s), "PS;");
     EXPECT_TRUE(menuDefThread.waitForEnd(5000ms));
-    EXPECT_TRUE(radio.linkEnabled());
-    EXPECT_EQ(menu.itemCount(), 67);
+    EXPECT_TRUE(core.radio.linkEnabled());
+    EXPECT_EQ(core.menu.itemCount(), 67);
 
     pty->writeMaster("PS1;");
     EXPECT_TRUE(analysed.waitFor("PS1", 5s));
     // The watchdog is started right after the analysis returns.
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!timers.isTimerRunning(kTimerLinkWatchdog) &&
-           std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
-    EXPECT_TRUE(timers.isTimerRunning(kTimerLinkWatchdog));
+    EXPECT_TRUE(platform::waitUntil([&] { return timers.isTimerRunning(kTimerLinkWatchdog); }));
 
     // Later commands go out one per wake, in order.
-    ASSERT_TRUE(queueCommand(core, "FA;"));
-    ASSERT_TRUE(queueCommand(core, "LK1;"));
+    ASSERT_TRUE(queueCommand(services, "FA;"));
+    ASSERT_TRUE(queueCommand(services, "LK1;"));
     EXPECT_EQ(pty->readMaster(7, 5s), "FA;LK1;");
 
     timers.killTimer(kTimerPortPoll);

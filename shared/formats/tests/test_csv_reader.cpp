@@ -6,7 +6,7 @@
 #include <random>
 
 #include "shared/formats/csv_reader.h"
-#include "shared/formats/tests/temp_dir.h"
+#include "shared/platform/testing/scratch_dir.h"
 
 namespace commo {
 namespace {
@@ -122,16 +122,16 @@ TEST(CsvReader, SplitRowsKeepsRawTextOfEachRow) {
 }
 
 TEST(CsvReader, ReadsFilesAndFailsOnlyWhenTheyCannotBeRead) {
-    test::TempDir dir;
+    platform::ScratchDir dir;
     EXPECT_FALSE(readCsvFile(dir.path() / "missing.csv"));
     EXPECT_FALSE(readCsvFile(dir.path()));  // a directory opens but does not read
 
-    test::writeBytes(dir.path() / "t.csv", "COM3,/dev/x\nCOM4");
+    platform::writeFile(dir.path() / "t.csv", "COM3,/dev/x\nCOM4");
     const auto table = readCsvFile(dir.path() / "t.csv");
     ASSERT_TRUE(table);
     EXPECT_EQ(table->rows, (Rows{{"COM3", "/dev/x"}, {"COM4"}}));
 
-    test::writeBytes(dir.path() / "empty.csv", "");
+    platform::writeFile(dir.path() / "empty.csv", "");
     const auto empty = readCsvFile(dir.path() / "empty.csv");
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->rows.empty());

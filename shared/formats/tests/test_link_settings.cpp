@@ -5,14 +5,14 @@
 #include <set>
 
 #include "shared/formats/link_settings.h"
-#include "shared/formats/tests/temp_dir.h"
+#include "shared/platform/testing/scratch_dir.h"
 
 namespace commo {
 namespace {
 
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
+using platform::readFile;
+using platform::ScratchDir;
+using platform::writeFile;
 
 std::filesystem::path settingsFile(const std::filesystem::path& dir, bool second = false) {
     return dir / "CommoFiles" / (second ? "CommSettingTmp.csv" : "CommSetting.csv");
@@ -33,23 +33,23 @@ void expectSettings(const LinkSettings& settings, int port, int baud, int stored
 }
 
 TEST(LinkSettings, FileLineIsReadAndWrittenBackIdentically) {
-    TempDir dir;
-    writeBytes(settingsFile(dir.path()), "3,9600,7\n");
+    ScratchDir dir;
+    writeFile(settingsFile(dir.path()), "3,9600,7\n");
     LinkSettings settings;
     EXPECT_TRUE(settings.readFile(dir.path(), false));
     expectSettings(settings, 3, 9600, 7);
 
     EXPECT_TRUE(settings.writeFile(dir.path(), false));
-    EXPECT_EQ(readBytes(settingsFile(dir.path())), "3,9600,7\n");
+    EXPECT_EQ(readFile(settingsFile(dir.path())), "3,9600,7\n");
 
     settings.setStoredValue(-5);
     EXPECT_TRUE(settings.writeFile(dir.path(), false));
-    EXPECT_EQ(readBytes(settingsFile(dir.path())), "3,9600,-5\n");
+    EXPECT_EQ(readFile(settingsFile(dir.path())), "3,9600,-5\n");
 }
 
 TEST(LinkSettings, ValuesOutsideTheTablesFallBackAndMissingCellsChangeNothing) {
-    TempDir dir;
-    writeBytes(settingsFile(dir.path()), "0,1200\n");
+    ScratchDir dir;
+    writeFile(settingsFile(dir.path()), "0,1200\n");
     LinkSettings settings;
     settings.setPort(4);
     settings.setBaud(38400);
@@ -68,16 +68,16 @@ TEST(LinkSettings, ValuesOutsideTheTablesFallBackAndMissingCellsChangeNothing) {
 }
 
 TEST(LinkSettings, CellsCountInReadingOrderAcrossRows) {
-    TempDir dir;
-    writeBytes(settingsFile(dir.path()), " 12 \n\"19200\"\r\n-3x,99,1\n");
+    ScratchDir dir;
+    writeFile(settingsFile(dir.path()), " 12 \n\"19200\"\r\n-3x,99,1\n");
     LinkSettings settings;
     EXPECT_TRUE(settings.readFile(dir.path(), false));
     expectSettings(settings, 12, 19200, -3);
 }
 
 TEST(LinkSettings, EmptyFileReadsTrueAndChangesNothing) {
-    TempDir dir;
-    writeBytes(settingsFile(dir.path()), "");
+    ScratchDir dir;
+    writeFile(settingsFile(dir.path()), "");
     LinkSettings settings;
     settings.setPort(2);
     EXPECT_TRUE(settings.readFile(dir.path(), false));
@@ -85,7 +85,7 @@ TEST(LinkSettings, EmptyFileReadsTrueAndChangesNothing) {
 }
 
 TEST(LinkSettings, MissingDirectoryReadsDefaultsAndWriteCreatesIt) {
-    TempDir dir;
+    ScratchDir dir;
     LinkSettings settings;
     settings.setPort(7);
     settings.setBaud(9600);
@@ -94,23 +94,23 @@ TEST(LinkSettings, MissingDirectoryReadsDefaultsAndWriteCreatesIt) {
     expectSettings(settings, 1, 4800, 0);
 
     EXPECT_TRUE(settings.writeFile(dir.path(), false));
-    EXPECT_EQ(readBytes(settingsFile(dir.path())), "1,4800,0\n");
+    EXPECT_EQ(readFile(settingsFile(dir.path())), "1,4800,0\n");
     // Only the file itself: no temporary is left beside it.
     EXPECT_EQ(namesIn(dir.path() / "CommoFiles"), std::set<std::string>{"CommSetting.csv"});
 }
 
 TEST(LinkSettings, SecondInstanceUsesItsOwnFile) {
-    TempDir dir;
-    writeBytes(settingsFile(dir.path()), "3,9600,7\n");
-    writeBytes(settingsFile(dir.path(), true), "4,19200,1\n");
+    ScratchDir dir;
+    writeFile(settingsFile(dir.path()), "3,9600,7\n");
+    writeFile(settingsFile(dir.path(), true), "4,19200,1\n");
 
     LinkSettings second;
     EXPECT_TRUE(second.readFile(dir.path(), true));
     expectSettings(second, 4, 19200, 1);
     second.setPort(6);
     EXPECT_TRUE(second.writeFile(dir.path(), true));
-    EXPECT_EQ(readBytes(settingsFile(dir.path(), true)), "6,19200,1\n");
-    EXPECT_EQ(readBytes(settingsFile(dir.path())), "3,9600,7\n");
+    EXPECT_EQ(readFile(settingsFile(dir.path(), true)), "6,19200,1\n");
+    EXPECT_EQ(readFile(settingsFile(dir.path())), "3,9600,7\n");
 
     std::filesystem::remove(settingsFile(dir.path(), true));
     EXPECT_FALSE(second.readFile(dir.path(), true));
@@ -126,20 +126,20 @@ std::filesystem::path workingDirForPathLength(const std::filesystem::path& base,
 }
 
 TEST(LinkSettings, PathOf260CharactersOrMoreIsNeverUsed) {
-    TempDir dir;
+    ScratchDir dir;
     const auto tooLong = workingDirForPathLength(dir.path(), 260);
     ASSERT_EQ(settingsFile(tooLong).native().size(), 260u);
-    writeBytes(settingsFile(tooLong), "5,9600,1\n");
+    writeFile(settingsFile(tooLong), "5,9600,1\n");
 
     LinkSettings settings;
     settings.setPort(2);
     EXPECT_FALSE(settings.readFile(tooLong, false));
     expectSettings(settings, 2, 4800, 0);  // not even the defaults are set
     EXPECT_FALSE(settings.writeFile(tooLong, false));
-    EXPECT_EQ(readBytes(settingsFile(tooLong)), "5,9600,1\n");
+    EXPECT_EQ(readFile(settingsFile(tooLong)), "5,9600,1\n");
 
     const auto fits = workingDirForPathLength(dir.path(), 259);
-    writeBytes(settingsFile(fits), "5,9600,1\n");
+    writeFile(settingsFile(fits), "5,9600,1\n");
     EXPECT_TRUE(settings.readFile(fits, false));
     expectSettings(settings, 5, 9600, 1);
     EXPECT_TRUE(settings.writeFile(fits, false));
@@ -149,15 +149,15 @@ TEST(LinkSettings, PathOf260CharactersOrMoreIsNeverUsed) {
 }
 
 TEST(LinkSettings, FailedWriteReportsFalseAndLeavesNoTemporary) {
-    TempDir dir;
+    ScratchDir dir;
     // CommoFiles is a plain file: the directory cannot be made.
-    writeBytes(dir.path() / "CommoFiles", "not a directory");
+    writeFile(dir.path() / "CommoFiles", "not a directory");
     LinkSettings settings;
     EXPECT_FALSE(settings.writeFile(dir.path(), false));
-    EXPECT_EQ(readBytes(dir.path() / "CommoFiles"), "not a directory");
+    EXPECT_EQ(readFile(dir.path() / "CommoFiles"), "not a directory");
 
     // The settings name is taken by a directory: the rename cannot replace it.
-    TempDir other;
+    ScratchDir other;
     std::filesystem::create_directories(settingsFile(other.path()) / "inside");
     EXPECT_FALSE(settings.writeFile(other.path(), false));
     EXPECT_TRUE(std::filesystem::is_directory(settingsFile(other.path()) / "inside"));

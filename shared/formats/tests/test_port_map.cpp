@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "shared/formats/port_map.h"
-#include "shared/formats/tests/temp_dir.h"
+#include "shared/platform/testing/scratch_dir.h"
 
 namespace commo {
 namespace {
 
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
+using platform::readFile;
+using platform::ScratchDir;
+using platform::writeFile;
 
 TEST(PortMap, WithoutFileEveryPortUsesItsSerialDevice) {
-    TempDir dir;
+    ScratchDir dir;
     EXPECT_EQ(devicePathFor(dir.path(), 1), "/dev/ttyS0");
     EXPECT_EQ(devicePathFor(dir.path(), 20), "/dev/ttyS19");
     EXPECT_EQ(devicePathFor(dir.path(), 0), "");
@@ -19,16 +19,16 @@ TEST(PortMap, WithoutFileEveryPortUsesItsSerialDevice) {
 }
 
 TEST(PortMap, LinesMapPortsAndUnmappedPortsKeepTheirDefault) {
-    TempDir dir;
-    writeBytes(portMapPath(dir.path()),
-               "COM3,/tmp/sim-pty\n"
-               "com5 , /dev/ttyUSB0 \r\n"
-               "COM3,/dev/second-line-for-com3\n"
-               "COM8,\n"
-               "COM9\n"
-               "COM21,/dev/ignored\n"
-               "COM10,\"/dev/with,comma\"\n"
-               "COM12,/dev/last-without-newline");
+    ScratchDir dir;
+    writeFile(portMapPath(dir.path()),
+              "COM3,/tmp/sim-pty\n"
+              "com5 , /dev/ttyUSB0 \r\n"
+              "COM3,/dev/second-line-for-com3\n"
+              "COM8,\n"
+              "COM9\n"
+              "COM21,/dev/ignored\n"
+              "COM10,\"/dev/with,comma\"\n"
+              "COM12,/dev/last-without-newline");
     EXPECT_EQ(devicePathFor(dir.path(), 3), "/tmp/sim-pty");
     EXPECT_EQ(devicePathFor(dir.path(), 5), "/dev/ttyUSB0");
     EXPECT_EQ(devicePathFor(dir.path(), 4), "/dev/ttyS3");
@@ -49,40 +49,40 @@ TEST(PortMap, LinesMapPortsAndUnmappedPortsKeepTheirDefault) {
 }
 
 TEST(PortMap, NulInPathCountsAsNoMapping) {
-    TempDir dir;
+    ScratchDir dir;
     using namespace std::string_literals;
-    writeBytes(portMapPath(dir.path()), "COM11,/dev/a\0b\n"s);
+    writeFile(portMapPath(dir.path()), "COM11,/dev/a\0b\n"s);
     EXPECT_EQ(devicePathFor(dir.path(), 11), "/dev/ttyS10");
 }
 
 TEST(PortMap, ChangedFileIsPickedUpOnTheNextCall) {
-    TempDir dir;
-    writeBytes(portMapPath(dir.path()), "COM2,/dev/one\n");
+    ScratchDir dir;
+    writeFile(portMapPath(dir.path()), "COM2,/dev/one\n");
     EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/one");
-    writeBytes(portMapPath(dir.path()), "COM2,/dev/two\n");
+    writeFile(portMapPath(dir.path()), "COM2,/dev/two\n");
     EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/two");
     std::filesystem::remove(portMapPath(dir.path()));
     EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/ttyS1");
 }
 
 TEST(PortMap, WriterCreatesDirectoryAndFile) {
-    TempDir dir;
+    ScratchDir dir;
     EXPECT_TRUE(setPortMapping(dir.path(), 4, "/tmp/orvik-pty"));
-    EXPECT_EQ(readBytes(portMapPath(dir.path())), "COM4,/tmp/orvik-pty\n");
+    EXPECT_EQ(readFile(portMapPath(dir.path())), "COM4,/tmp/orvik-pty\n");
     EXPECT_EQ(devicePathFor(dir.path(), 4), "/tmp/orvik-pty");
 }
 
 TEST(PortMap, WriterReplacesTheLineAndKeepsAllOthers) {
-    TempDir dir;
-    writeBytes(portMapPath(dir.path()),
-               "# devices of this desk\n"
-               "COM2,/dev/old\n"
-               "\n"
-               "other,\"x\ny\"\r\n"
-               "com2,/dev/duplicate\n"
-               "COM3,/dev/keep");
+    ScratchDir dir;
+    writeFile(portMapPath(dir.path()),
+              "# devices of this desk\n"
+              "COM2,/dev/old\n"
+              "\n"
+              "other,\"x\ny\"\r\n"
+              "com2,/dev/duplicate\n"
+              "COM3,/dev/keep");
     EXPECT_TRUE(setPortMapping(dir.path(), 2, "/dev/new"));
-    EXPECT_EQ(readBytes(portMapPath(dir.path())),
+    EXPECT_EQ(readFile(portMapPath(dir.path())),
               "# devices of this desk\n"
               "COM2,/dev/new\n"
               "\n"
@@ -100,9 +100,9 @@ TEST(PortMap, WriterReplacesTheLineAndKeepsAllOthers) {
 }
 
 TEST(PortMap, WriterRefusesWhatWouldNotReadBack) {
-    TempDir dir;
+    ScratchDir dir;
     const std::string original = "COM1,/dev/one\n";
-    writeBytes(portMapPath(dir.path()), original);
+    writeFile(portMapPath(dir.path()), original);
     using namespace std::string_literals;
     for (const std::string& bad :
          {"/dev/a\nb"s, "/dev/a\0b"s, " /dev/lead"s, "/dev/trail\t"s, "/dev/\x82\xA0x"s}) {
@@ -110,11 +110,11 @@ TEST(PortMap, WriterRefusesWhatWouldNotReadBack) {
     }
     EXPECT_FALSE(setPortMapping(dir.path(), 0, "/dev/x"));
     EXPECT_FALSE(setPortMapping(dir.path(), 21, "/dev/x"));
-    EXPECT_EQ(readBytes(portMapPath(dir.path())), original);
+    EXPECT_EQ(readFile(portMapPath(dir.path())), original);
 }
 
 TEST(PortMap, WriterLeavesAnUnreadableFileAlone) {
-    TempDir dir;
+    ScratchDir dir;
     std::filesystem::create_directories(portMapPath(dir.path()));  // a directory, not a file
     EXPECT_FALSE(setPortMapping(dir.path(), 1, "/dev/x"));
     EXPECT_TRUE(std::filesystem::is_directory(portMapPath(dir.path())));

@@ -1,18 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
 #include "shared/platform/atomic_file.h"
+#include "shared/platform/testing/scratch_dir.h"
 
 namespace platform {
 namespace {
@@ -21,20 +19,11 @@ using namespace std::string_literals;
 
 class AtomicFileTest : public testing::Test {
   protected:
-    AtomicFileTest() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "files-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) dir_ = pattern;
-    }
+    // A test may leave the directory read-only; it must still be removable.
     ~AtomicFileTest() override {
         std::error_code error;
         std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, error);
-        std::filesystem::remove_all(dir_, error);
-    }
-
-    static std::string contents(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
     std::set<std::string> names() const {
@@ -55,17 +44,18 @@ class AtomicFileTest : public testing::Test {
         return WEXITSTATUS(status);
     }
 
-    std::filesystem::path dir_;
+    ScratchDir scratch_{"files"};
+    const std::filesystem::path& dir_ = scratch_.path();
 };
 
 TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytesLeavingNoTemporary) {
     const auto target = dir_ / "settings.csv";
     ASSERT_TRUE(replaceFileAtomically(target, "first\n"));
-    EXPECT_EQ(contents(target), "first\n");
+    EXPECT_EQ(readFile(target), "first\n");
 
     const std::string binary = "a\0b\xFF\n"s;
     ASSERT_TRUE(replaceFileAtomically(target, binary));
-    EXPECT_EQ(contents(target), binary);
+    EXPECT_EQ(readFile(target), binary);
 
     ASSERT_TRUE(replaceFileAtomically(target, ""));
     EXPECT_EQ(std::filesystem::file_size(target), 0u);
@@ -75,7 +65,7 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytesLeavingNoTemporary) {
 TEST_F(AtomicFileTest, TargetNameNearTheLengthLimitStillGetsATemporary) {
     const auto target = dir_ / std::string(250, 'n');
     ASSERT_TRUE(replaceFileAtomically(target, "long"));
-    EXPECT_EQ(contents(target), "long");
+    EXPECT_EQ(readFile(target), "long");
     EXPECT_EQ(names().size(), 1u);
 }
 
@@ -111,7 +101,7 @@ TEST_F(AtomicFileTest, WriteCutShortLeavesTheOldFileIntact) {
         return replaceFileAtomically(target, std::string(64 * 1024, 'x')) ? 1 : 0;
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(contents(target), "old contents");
+    EXPECT_EQ(readFile(target), "old contents");
     EXPECT_EQ(names(), std::set<std::string>{"big.bin"});
 }
 
@@ -126,7 +116,7 @@ TEST_F(AtomicFileTest, UnwritableDirectoryReportsFalseAndKeepsTheOldFile) {
     });
     ::chmod(dir_.c_str(), 0700);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(contents(target), "1,4800,0\n");
+    EXPECT_EQ(readFile(target), "1,4800,0\n");
     EXPECT_EQ(names(), std::set<std::string>{"locked.csv"});
 }
 

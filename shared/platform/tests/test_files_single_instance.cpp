@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,21 +9,13 @@
 #include <string>
 
 #include "shared/platform/single_instance.h"
+#include "shared/platform/testing/scratch_dir.h"
 
 namespace platform {
 namespace {
 
 class SingleInstanceTest : public testing::Test {
   protected:
-    SingleInstanceTest() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lock-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) dir_ = pattern;
-    }
-    ~SingleInstanceTest() override {
-        std::error_code error;
-        std::filesystem::remove_all(dir_, error);
-    }
-
     // A child process that takes the lock, reports through a pipe whether it holds it, and
     // then waits to be killed.
     pid_t childHolding(std::string_view name, bool& childHolds) {
@@ -52,7 +43,8 @@ class SingleInstanceTest : public testing::Test {
         ::waitpid(pid, &status, 0);
     }
 
-    std::filesystem::path dir_;
+    ScratchDir scratch_{"lock"};
+    const std::filesystem::path& dir_ = scratch_.path();
 };
 
 TEST_F(SingleInstanceTest, SecondHolderIsToldAndTheLockFreesWhenTheFirstEnds) {

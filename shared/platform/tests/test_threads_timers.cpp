@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shared/platform/routing_timer_host.h"
+#include "shared/platform/testing/wait_until.h"
 #include "shared/platform/thread_timer_host.h"
 #include "shared/platform/virtual_time.h"
 
@@ -93,10 +94,7 @@ TEST(ThreadTimerHost, NoTickRunsAfterKillReturns) {
     self = &host;
 
     host.setTimer(10, 1ms);
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (host.isTimerRunning(10) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(1ms);
-    }
+    waitUntil([&] { return !host.isTimerRunning(10); }, 10s);
     std::this_thread::sleep_for(20ms);
     ASSERT_EQ(ticks.load(), 3);
 

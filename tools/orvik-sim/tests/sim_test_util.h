@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -269,28 +268,6 @@ class Port {
 
   private:
     int fd_ = -1;
-};
-
-// A fresh directory under /tmp, removed with everything in it at the end.
-class TempDir {
-  public:
-    TempDir() {
-        char pattern[] = "/tmp/orviksim-test-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        path_ = made != nullptr ? made : "";
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
-
-  private:
-    std::string path_;
 };
 
 }  // namespace orviksim::testing

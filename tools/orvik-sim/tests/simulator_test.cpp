@@ -15,14 +15,15 @@
 #include "panelink/cat/answer_table.h"
 #include "panelink/menu/menu_defaults.h"
 #include "shared/formats/port_map.h"
+#include "shared/platform/testing/scratch_dir.h"
 #include "tools/orvik-sim/tests/sim_test_util.h"
 
 namespace orviksim {
 namespace {
 
 using namespace std::chrono_literals;
+using platform::ScratchDir;
 using testing::Port;
-using testing::TempDir;
 
 class SimulatorTest : public ::testing::Test {
   protected:
@@ -33,7 +34,7 @@ class SimulatorTest : public ::testing::Test {
     }
     Simulator& sim() { return *sim_; }
 
-    TempDir dir_;
+    ScratchDir dir_{"orviksim-test"};
     std::unique_ptr<Simulator> sim_;
 };
 
@@ -223,7 +224,7 @@ TEST_F(SimulatorTest, WandersWhenAskedAndKeepsAnOutputLog) {
 
 TEST_F(SimulatorTest, UnplugHangsUpAndReplugGivesAWorkingPortBehindTheLink) {
     Options options;
-    options.linkPath = dir_ / "radio";
+    options.linkPath = (dir_.path() / "radio").string();
     start(options);
     std::array<char, 256> target{};
     ASSERT_GT(::readlink(options.linkPath.c_str(), target.data(), target.size() - 1), 0);
@@ -261,7 +262,7 @@ TEST_F(SimulatorTest, UnplugHangsUpAndReplugGivesAWorkingPortBehindTheLink) {
 
 TEST_F(SimulatorTest, RecordsEveryCommandInOrder) {
     Options options;
-    options.transcriptPath = dir_ / "transcript.txt";
+    options.transcriptPath = (dir_.path() / "transcript.txt").string();
     start(options);
     Port port(sim().slavePath());
     port.write("ID;FA;Q");
@@ -300,7 +301,7 @@ TEST_F(SimulatorTest, ControlLinesComeFromTheSocketAndFromADescriptor) {
     ASSERT_EQ(::pipe(input), 0);
     ASSERT_EQ(::pipe(output), 0);
     Options options;
-    options.controlSocketPath = dir_ / "control";
+    options.controlSocketPath = (dir_.path() / "control").string();
     options.controlInputFd = input[0];
     options.controlOutputFd = output[1];
     start(options);
@@ -343,7 +344,7 @@ TEST_F(SimulatorTest, ControlLinesComeFromTheSocketAndFromADescriptor) {
 
 TEST_F(SimulatorTest, WritesTheComPortsLine) {
     Options options;
-    options.comportsDir = dir_.path();
+    options.comportsDir = dir_.path().string();
     options.comNumber = 5;
     start(options);
     EXPECT_EQ(commo::devicePathFor(dir_.path(), 5), sim().slavePath());
@@ -352,7 +353,7 @@ TEST_F(SimulatorTest, WritesTheComPortsLine) {
     EXPECT_EQ(commo::devicePathFor(dir_.path(), 5), sim().slavePath());
     sim().stop();
 
-    options.linkPath = dir_ / "radio";
+    options.linkPath = (dir_.path() / "radio").string();
     options.comNumber = 6;
     start(options);
     EXPECT_EQ(commo::devicePathFor(dir_.path(), 6), options.linkPath);

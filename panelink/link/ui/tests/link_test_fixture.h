@@ -6,14 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "panelink/link/ui/link_dialog_services.h"
+#include "shared/formats/testing/working_dir.h"
 #include "shared/platform/testing/recording_window.h"
 
 namespace panelink::testing {
@@ -35,14 +33,8 @@ struct FakeLink {
 class LinkTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "link-ui-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        ASSERT_TRUE(scratch_.ok());
         std::filesystem::create_directories(dir_ / "CommoFiles");
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
     }
 
     LinkDialogServices services(bool secondInstance = false) {
@@ -75,18 +67,16 @@ class LinkTest : public ::testing::Test {
         };
     }
 
-    void writePortMap(const std::string& text) {
-        std::ofstream(dir_ / "CommoFiles" / "ComPorts.csv") << text;
+    void writePortMap(const std::string& text) const {
+        scratch_.writeCommoFile("ComPorts.csv", text);
     }
     // The settings file's text, empty when there is none.
     std::string settingsFile(const char* name = "CommSetting.csv") const {
-        std::ifstream in(dir_ / "CommoFiles" / name);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return scratch_.readCommoFile(name).value_or("");
     }
 
-    std::filesystem::path dir_;
+    commo::ScratchWorkingDir scratch_{"link-ui"};
+    const std::filesystem::path& dir_ = scratch_.path();
     commo::LinkSettings settings_;
     platform::RecordingWindow window_;
     FakeLink link_;

@@ -7,14 +7,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <future>
 #include <thread>
 #include <vector>
@@ -26,6 +24,7 @@
 #include "panelink/panel/ui/panel_strings.h"
 #include "panelink/panel/ui/panel_view.h"
 #include "panelink/panel/ui/tests/recording_boxes.h"
+#include "panelink/testing/qt_test_support.h"
 #include "shared/platform/virtual_time.h"
 
 namespace panelink {
@@ -34,41 +33,14 @@ namespace {
 using platform::Message;
 using platform::Milliseconds;
 using platform::WM_APP;
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
-}
-
-QRect changedRect(const QImage& before, const QImage& after) {
-    QRect changed;
-    for (int y = 0; y < before.height(); ++y) {
-        for (int x = 0; x < before.width(); ++x) {
-            if (before.pixel(x, y) != after.pixel(x, y)) changed |= QRect(x, y, 1, 1);
-        }
-    }
-    return changed;
-}
+using uitest::changedRect;
+using uitest::keyedMismatches;
+using uitest::waitUntil;
 
 // The pixels of `rect` are `bitmap` drawn keyed over `before`.
 bool showsKeyed(int bitmap, const QRect& rect, const QImage& before, const QImage& now) {
     const QImage raw = BitmapStore::load(bitmap);
-    if (raw.isNull()) return false;
-    for (int y = 0; y < rect.height(); ++y) {
-        for (int x = 0; x < rect.width(); ++x) {
-            const QRgb source = raw.pixel(x, y) | 0xFF000000;
-            const QPoint at(rect.x() + x, rect.y() + y);
-            const QRgb expected = source == 0xFF00FF00 ? before.pixel(at) : source;
-            if (now.pixel(at) != expected) return false;
-        }
-    }
-    return true;
+    return !raw.isNull() && keyedMismatches(raw, rect, before, now) == 0;
 }
 
 class FrontPanelDialogTest : public ::testing::Test {

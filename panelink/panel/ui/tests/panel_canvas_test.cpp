@@ -8,9 +8,13 @@
 #include <QRect>
 
 #include "panelink/panel/ui/bitmap_store.h"
+#include "panelink/testing/qt_test_support.h"
 
 namespace panelink {
 namespace {
+
+using uitest::changedRect;
+using uitest::keyedMismatches;
 
 constexpr int kPanel = 1484;
 constexpr int kPanelLit = 1485;
@@ -18,34 +22,6 @@ constexpr int kMainDial = 1477;  // 143 x 143, round: its corners are transparen
 constexpr int kDimple = 1476;    // 39 x 39
 constexpr int kLockLit = 1394;   // 27 x 11
 constexpr int kLockDark = 1393;
-
-// Pixels of `after` that differ from `before`, as a bounding rectangle.
-QRect changedRect(const QImage& before, const QImage& after) {
-    QRect changed;
-    for (int y = 0; y < before.height(); ++y) {
-        for (int x = 0; x < before.width(); ++x) {
-            if (before.pixel(x, y) != after.pixel(x, y)) changed |= QRect(x, y, 1, 1);
-        }
-    }
-    return changed;
-}
-
-// Counts the pixels of `rect` on `canvas` that are not what drawing `bitmap` keyed at the
-// rectangle's corner over `before` gives.
-int keyedMismatches(BitmapStore& store, int bitmap, const QRect& rect, const QImage& before,
-                    const QImage& canvas) {
-    const QImage& raw = store.plain(bitmap);
-    int wrong = 0;
-    for (int y = 0; y < rect.height(); ++y) {
-        for (int x = 0; x < rect.width(); ++x) {
-            const QRgb source = raw.pixel(x, y) | 0xFF000000;
-            const QRgb expected =
-                source == 0xFF00FF00 ? before.pixel(rect.x() + x, rect.y() + y) : source;
-            if (canvas.pixel(rect.x() + x, rect.y() + y) != expected) ++wrong;
-        }
-    }
-    return wrong;
-}
 
 class PanelCanvasTest : public ::testing::Test {
   protected:
@@ -70,7 +46,7 @@ TEST_F(PanelCanvasTest, BlitLeavesPureGreenOutAndDrawsTheRestExactly) {
 
     EXPECT_TRUE(dial.contains(dirty));
     EXPECT_TRUE(dial.contains(changedRect(before, canvas_.image())));
-    EXPECT_EQ(keyedMismatches(store_, kMainDial, dial, before, canvas_.image()), 0);
+    EXPECT_EQ(keyedMismatches(store_.plain(kMainDial), dial, before, canvas_.image()), 0);
 }
 
 TEST_F(PanelCanvasTest, RepeatedDrawingIsSkippedUntilSomethingElseDrawsOverIt) {
