@@ -46,14 +46,14 @@ constexpr std::array<int, 8> kLetterBitmaps{1454, 1455, 1458, 1464, 1462, 1460, 
 
 constexpr std::array<int, 5> kMeterScaleBitmaps{1406, 1405, 1397, 1407, 1404};
 
-struct LabelSpec {
+struct LabelPlace {
     Rect rect;
     int dark;
     int lit;
 };
 
 // In PanelLabel order.
-constexpr std::array<LabelSpec, kPanelLabelCount> kLabels{{
+constexpr std::array<LabelPlace, kPanelLabelCount> kLabels{{
     {{234, 47, 33, 11}, 1426, 1421},  // TX
     {{234, 62, 33, 11}, 1371, 1372},  // BUSY
     {{234, 77, 33, 11}, 1424, 1425},  // TUNER
@@ -92,7 +92,7 @@ constexpr int kOnBoxY = 79;
 
 constexpr std::array<int, kBarRowCount> kBarRowY{99, 95, 113, 109, 124, 135, 146};
 
-struct KeyCapSpec {
+struct KeyCapPlace {
     std::uint32_t message;
     const char* name;
     Rect rect;
@@ -100,7 +100,7 @@ struct KeyCapSpec {
     int pressed;
 };
 
-constexpr std::array<KeyCapSpec, 24> kKeyCapSpecs{{
+constexpr std::array<KeyCapPlace, 24> kKeyCapPlaces{{
     {WM_APP + 0x57A, "VOX/STO", {779, 77, 36, 30}, 1344, 1341},
     {WM_APP + 0x57B, "TUNE", {662, 179, 32, 32}, 1340, 1335},
     {WM_APP + 0x57C, "KEYER", {277, 272, 40, 28}, 1314, 1309},
@@ -127,10 +127,10 @@ constexpr std::array<KeyCapSpec, 24> kKeyCapSpecs{{
     {WM_APP + 0x5A6, "BAND up", {588, 181, 48, 28}, 1296, 1293},
 }};
 
-constexpr std::array<KeyCapInfo, kKeyCapSpecs.size()> makeKeyCapInfos() {
-    std::array<KeyCapInfo, kKeyCapSpecs.size()> infos{};
-    for (std::size_t i = 0; i < kKeyCapSpecs.size(); ++i) {
-        infos[i] = {kKeyCapSpecs[i].message, kKeyCapSpecs[i].name};
+constexpr std::array<KeyCapInfo, kKeyCapPlaces.size()> makeKeyCapInfos() {
+    std::array<KeyCapInfo, kKeyCapPlaces.size()> infos{};
+    for (std::size_t i = 0; i < kKeyCapPlaces.size(); ++i) {
+        infos[i] = {kKeyCapPlaces[i].message, kKeyCapPlaces[i].name};
     }
     return infos;
 }
@@ -252,8 +252,8 @@ constexpr Table buildTable() {
         }
     }
 
-    for (std::size_t i = 0; i < kKeyCapSpecs.size(); ++i) {
-        const auto& key = kKeyCapSpecs[i];
+    for (std::size_t i = 0; i < kKeyCapPlaces.size(); ++i) {
+        const auto& key = kKeyCapPlaces[i];
         t.group(ElementFamily::KeyCap, static_cast<int>(i));
         t.add(key.released, key.rect);
         t.add(key.pressed, key.rect);
@@ -341,8 +341,8 @@ std::span<const KeyCapInfo> keyCaps() {
 }
 
 std::optional<int> keyCapIndex(std::uint32_t message) {
-    for (std::size_t i = 0; i < kKeyCapSpecs.size(); ++i) {
-        if (kKeyCapSpecs[i].message == message) return static_cast<int>(i);
+    for (std::size_t i = 0; i < kKeyCapPlaces.size(); ++i) {
+        if (kKeyCapPlaces[i].message == message) return static_cast<int>(i);
     }
     return std::nullopt;
 }

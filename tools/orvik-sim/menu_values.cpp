@@ -24,17 +24,17 @@ std::string repeat(char c, std::int32_t count) {
 }
 
 // Whether value * multiplier lies within the item's minimum..maximum.
-bool inScaledRange(const MenuSpec& spec, std::int64_t value) {
-    const auto scaled = static_cast<double>(value) * spec.multiplier;
-    return scaled >= spec.minimum && scaled <= spec.maximum;
+bool inScaledRange(const MenuRule& rule, std::int64_t value) {
+    const auto scaled = static_cast<double>(value) * rule.multiplier;
+    return scaled >= rule.minimum && scaled <= rule.maximum;
 }
 
 // Whether the item offers `value`, by the item's kind.
-bool inRange(const MenuSpec& spec, std::int64_t value) {
-    switch (spec.kind) {
+bool inRange(const MenuRule& rule, std::int64_t value) {
+    switch (rule.kind) {
         case 1:  // option index counted from the minimum (0 or 1)
-            return value >= static_cast<std::int64_t>(spec.minimum) &&
-                   value < static_cast<std::int64_t>(spec.minimum) + spec.optionCount;
+            return value >= static_cast<std::int64_t>(rule.minimum) &&
+                   value < static_cast<std::int64_t>(rule.minimum) + rule.optionCount;
         case 15:
         case 42:
         case 43:
@@ -42,7 +42,7 @@ bool inRange(const MenuSpec& spec, std::int64_t value) {
         case 48:
         case 49:
         case 50:  // plain option index
-            return value >= 0 && value < spec.optionCount;
+            return value >= 0 && value < rule.optionCount;
         case 0:
         case 2:
         case 4:
@@ -51,9 +51,9 @@ bool inRange(const MenuSpec& spec, std::int64_t value) {
         case 9:
         case 45:
         case kKindText:  // the text item's digit
-            return inScaledRange(spec, value);
+            return inScaledRange(rule, value);
         case 16:  // 0 is the "off" option
-            return value == 0 || inScaledRange(spec, value);
+            return value == 0 || inScaledRange(rule, value);
         case 40:  // pitch code, written as 2 x option + 2
             return value >= 0 && value <= 10;
         case 51:
@@ -67,15 +67,15 @@ bool inRange(const MenuSpec& spec, std::int64_t value) {
 
 }  // namespace
 
-MenuSpec menuSpecFor(const panelink::MenuItem& item) {
-    MenuSpec spec;
-    spec.kind = item.kind;
-    spec.digits = item.digits;
-    spec.optionCount = item.optionCount;
-    spec.multiplier = item.multiplier > 0 ? item.multiplier : 1;
-    spec.minimum = item.minimum;
-    spec.maximum = item.maximum;
-    return spec;
+MenuRule menuRuleFor(const panelink::MenuItem& item) {
+    MenuRule rule;
+    rule.kind = item.kind;
+    rule.digits = item.digits;
+    rule.optionCount = item.optionCount;
+    rule.multiplier = item.multiplier > 0 ? item.multiplier : 1;
+    rule.minimum = item.minimum;
+    rule.maximum = item.maximum;
+    return rule;
 }
 
 std::optional<std::string> normaliseRadioText(std::string_view text) {
@@ -91,39 +91,39 @@ std::optional<std::string> normaliseRadioText(std::string_view text) {
     return result;
 }
 
-std::optional<std::string> encodeMenuValue(const MenuSpec& spec, std::int64_t value,
+std::optional<std::string> encodeMenuValue(const MenuRule& rule, std::int64_t value,
                                            std::string_view text) {
-    if (!spec.exAddressable()) return std::nullopt;
+    if (!rule.exAddressable()) return std::nullopt;
     std::string field;
-    if (isBitKind(spec.kind)) {
-        const std::int64_t top = spec.kind == kKindBitsBands ? 1024 : 32;
+    if (isBitKind(rule.kind)) {
+        const std::int64_t top = rule.kind == kKindBitsBands ? 1024 : 32;
         if (value < 0 || value >= top * 2) return std::nullopt;
-        for (std::int32_t j = 0; j < spec.digits; ++j) {
+        for (std::int32_t j = 0; j < rule.digits; ++j) {
             field.push_back((value & (top >> j)) != 0 ? '1' : '0');
         }
-    } else if (spec.kind == kKindText) {
+    } else if (rule.kind == kKindText) {
         if (value < 0 || value > 9 || text.size() > kMenuTextLength) return std::nullopt;
         field = std::to_string(value) + std::string(text);
-        field.resize(static_cast<std::size_t>(spec.digits), ' ');
-    } else if (isSignedKind(spec.kind)) {
-        const auto body = formatParam("S" + repeat('D', spec.digits - 1), value);
+        field.resize(static_cast<std::size_t>(rule.digits), ' ');
+    } else if (isSignedKind(rule.kind)) {
+        const auto body = formatParam("S" + repeat('D', rule.digits - 1), value);
         if (!body) return std::nullopt;
         field = *body;
     } else {
-        const auto body = formatParam(repeat('D', spec.digits), value);
+        const auto body = formatParam(repeat('D', rule.digits), value);
         if (!body) return std::nullopt;
         field = *body;
     }
-    return acceptMenuValue(spec, field);
+    return acceptMenuValue(rule, field);
 }
 
-std::optional<std::string> acceptMenuValue(const MenuSpec& spec, std::string_view field) {
-    if (!spec.exAddressable()) return std::nullopt;
-    if (spec.kind == kKindText) {
+std::optional<std::string> acceptMenuValue(const MenuRule& rule, std::string_view field) {
+    if (!rule.exAddressable()) return std::nullopt;
+    if (rule.kind == kKindText) {
         // A digit, then up to 40 characters of text.
         if (field.empty() || field.size() > 1 + kMenuTextLength) return std::nullopt;
         const auto digit = parseParam("D", field.substr(0, 1));
-        if (!digit || !inRange(spec, digit->value)) return std::nullopt;
+        if (!digit || !inRange(rule, digit->value)) return std::nullopt;
         const auto text = normaliseRadioText(field.substr(1));
         if (!text) return std::nullopt;
         std::string stored = digit->text + *text;
@@ -131,16 +131,16 @@ std::optional<std::string> acceptMenuValue(const MenuSpec& spec, std::string_vie
         return stored;
     }
     std::string pattern;
-    if (isBitKind(spec.kind)) {
-        pattern = repeat('B', spec.digits);
-    } else if (isSignedKind(spec.kind)) {
-        pattern = "S" + repeat('D', spec.digits - 1);
+    if (isBitKind(rule.kind)) {
+        pattern = repeat('B', rule.digits);
+    } else if (isSignedKind(rule.kind)) {
+        pattern = "S" + repeat('D', rule.digits - 1);
     } else {
-        pattern = repeat('D', spec.digits);
+        pattern = repeat('D', rule.digits);
     }
     const auto parsed = parseParam(pattern, field);
     if (!parsed) return std::nullopt;
-    if (!isBitKind(spec.kind) && !inRange(spec, parsed->value)) return std::nullopt;
+    if (!isBitKind(rule.kind) && !inRange(rule, parsed->value)) return std::nullopt;
     return parsed->text;
 }
 

@@ -14,7 +14,7 @@ namespace orviksim {
 // for a few commands set values above the stored range that are momentary actions (they are
 // accepted and change no state). Ranges are those the program accepts when it decodes the
 // answer, so that every answer and report the radio sends decodes.
-struct KeySpec {
+struct KeyFormat {
     std::string_view key;
     std::string_view pattern;
     std::int32_t min;
@@ -28,7 +28,7 @@ namespace {
 
 constexpr bool kReadOnly = false;
 
-constexpr KeySpec kKeys[] = {
+constexpr KeyFormat kKeys[] = {
     {"ID", "DDDD", 0, 9999, "0244", kReadOnly},
     {"RT", "D", 0, 1, "0"},
     {"BP00", "00D", 0, 1, "000"},
@@ -170,9 +170,9 @@ ModelOutput rejected() {
 
 }  // namespace
 
-const KeySpec* RadioModel::findKey(std::string_view key) {
-    for (const auto& spec : kKeys) {
-        if (spec.key == key) return &spec;
+const KeyFormat* RadioModel::findKey(std::string_view key) {
+    for (const auto& format : kKeys) {
+        if (format.key == key) return &format;
     }
     return nullptr;
 }
@@ -183,11 +183,11 @@ RadioModel::RadioModel(std::string_view model) {
     setModel(model);
     for (int index = 1; index < panelink::kMenuSlotCount; ++index) {
         const auto item = panelink::defaultMenuItem(index);
-        menuSpecs_[index] = menuSpecFor(item);
-        if (!menuSpecs_[index].exAddressable()) continue;
+        menuRules_[index] = menuRuleFor(item);
+        if (!menuRules_[index].exAddressable()) continue;
         const auto text = std::string_view(item.textValue.data());
         menuValues_[index] =
-            encodeMenuValue(menuSpecs_[index], static_cast<std::int64_t>(item.value), text)
+            encodeMenuValue(menuRules_[index], static_cast<std::int64_t>(item.value), text)
                 .value_or(std::string());
     }
     for (auto& text : keyerTexts_)
@@ -229,9 +229,9 @@ std::string RadioModel::param(std::string_view key) const {
 }
 
 std::int64_t RadioModel::number(std::string_view key) const {
-    const auto* spec = findKey(key);
-    if (spec == nullptr) return 0;
-    const auto parsed = parseParam(spec->pattern, param(key));
+    const auto* format = findKey(key);
+    if (format == nullptr) return 0;
+    const auto parsed = parseParam(format->pattern, param(key));
     return parsed ? parsed->value : 0;
 }
 
@@ -267,7 +267,7 @@ std::optional<std::string> RadioModel::answerFor(std::string_view key) const {
         const auto index = parseParam("DDD", std::string_view(name).substr(2));
         if (!index || index->value < 1 || index->value >= panelink::kMenuSlotCount) return {};
         const auto slot = static_cast<std::size_t>(index->value);
-        if (!menuSpecs_[slot].exAddressable()) return {};
+        if (!menuRules_[slot].exAddressable()) return {};
         return name + menuValues_[slot] + ";";
     }
     if (name.size() == 3 && name.starts_with("KM")) {
@@ -279,22 +279,22 @@ std::optional<std::string> RadioModel::answerFor(std::string_view key) const {
     return name + param(name) + ";";
 }
 
-bool RadioModel::storeParam(const KeySpec& spec, std::string_view text, bool fromCat,
+bool RadioModel::storeParam(const KeyFormat& format, std::string_view text, bool fromCat,
                             std::vector<std::string>& reports) {
-    const auto parsed = parseParam(spec.pattern, text);
+    const auto parsed = parseParam(format.pattern, text);
     if (!parsed) return false;
-    if (parsed->value < spec.min || parsed->value > spec.max) {
+    if (parsed->value < format.min || parsed->value > format.max) {
         // A momentary action (for example a lock variant) is accepted and stores nothing.
-        return fromCat && parsed->value > spec.max && parsed->value <= spec.momentaryMax;
+        return fromCat && parsed->value > format.max && parsed->value <= format.momentaryMax;
     }
-    auto& stored = params_[std::string(spec.key)];
+    auto& stored = params_[std::string(format.key)];
     if (stored == parsed->text) return true;
     stored = parsed->text;
-    if (spec.key == "AI") return true;  // switching reports on or off is not itself reported
+    if (format.key == "AI") return true;  // switching reports on or off is not itself reported
     // The program takes the frequency of a VFO switch from the last "IF" it has seen.
-    if (spec.key == "VS") report("IF", reports);
-    report(spec.key, reports);
-    if (spec.key == "BS") {
+    if (format.key == "VS") report("IF", reports);
+    report(format.key, reports);
+    if (format.key == "BS") {
         const auto band = static_cast<std::size_t>(parsed->value);
         if (kBandFrequency[band] != 0)
             storeNumber(frequencyKey(true), kBandFrequency[band], reports);
@@ -304,10 +304,10 @@ bool RadioModel::storeParam(const KeySpec& spec, std::string_view text, bool fro
 
 bool RadioModel::storeNumber(std::string_view key, std::int64_t value,
                              std::vector<std::string>& reports) {
-    const auto* spec = findKey(key);
-    if (spec == nullptr) return false;
-    const auto text = formatParam(spec->pattern, value);
-    return text && storeParam(*spec, *text, false, reports);
+    const auto* format = findKey(key);
+    if (format == nullptr) return false;
+    const auto text = formatParam(format->pattern, value);
+    return text && storeParam(*format, *text, false, reports);
 }
 
 ModelOutput RadioModel::handle(std::string_view command) {
@@ -344,7 +344,7 @@ ModelOutput RadioModel::handle(std::string_view command) {
 }
 
 ModelOutput RadioModel::handleTable(std::string_view letters, std::string_view rest) {
-    const KeySpec* first = nullptr;
+    const KeyFormat* first = nullptr;
     for (const auto& row : kKeys) {
         if (row.key.substr(0, 2) != letters) continue;
         if (first == nullptr) first = &row;
@@ -373,7 +373,7 @@ ModelOutput RadioModel::handleMenu(std::string_view rest) {
     const auto index = parseParam("DDD", rest.substr(0, 3));
     if (!index || index->value < 1 || index->value >= panelink::kMenuSlotCount) return rejected();
     const auto slot = static_cast<std::size_t>(index->value);
-    if (!menuSpecs_[slot].exAddressable()) return rejected();
+    if (!menuRules_[slot].exAddressable()) return rejected();
     if (rest.size() == 3) return ModelOutput{*answerFor(std::string("EX") + index->text), {}};
     ModelOutput out;
     if (!setMenu(static_cast<int>(slot), rest.substr(3), false, out.reports, nullptr)) {
@@ -385,15 +385,15 @@ ModelOutput RadioModel::handleMenu(std::string_view rest) {
 bool RadioModel::setMenu(int index, std::string_view value, bool typed,
                          std::vector<std::string>& reports, std::string* error) {
     const auto slot = static_cast<std::size_t>(index);
-    if (index < 1 || index >= panelink::kMenuSlotCount || !menuSpecs_[slot].exAddressable()) {
+    if (index < 1 || index >= panelink::kMenuSlotCount || !menuRules_[slot].exAddressable()) {
         if (error != nullptr) *error = "no such menu item";
         return false;
     }
-    const auto& spec = menuSpecs_[slot];
-    auto field = acceptMenuValue(spec, value);
-    if (!field && typed && spec.kind != panelink::kKindText) {
+    const auto& rule = menuRules_[slot];
+    auto field = acceptMenuValue(rule, value);
+    if (!field && typed && rule.kind != panelink::kKindText) {
         // People may type the number itself ("set EX065 2047").
-        if (const auto number = parseInteger(value)) field = encodeMenuValue(spec, *number);
+        if (const auto number = parseInteger(value)) field = encodeMenuValue(rule, *number);
     }
     if (!field) {
         if (error != nullptr) *error = "value does not fit the menu item";
@@ -542,15 +542,15 @@ bool RadioModel::set(std::string_view key, std::string_view value,
         setPower(value == "1");
         return true;
     }
-    const auto* spec = findKey(name);
-    if (spec == nullptr) return fail("unknown key");
+    const auto* format = findKey(name);
+    if (format == nullptr) return fail("unknown key");
     std::string text(value);
-    if (const auto n = parseInteger(value); n && patternHasValue(spec->pattern)) {
-        const auto formatted = formatParam(spec->pattern, *n);
+    if (const auto n = parseInteger(value); n && patternHasValue(format->pattern)) {
+        const auto formatted = formatParam(format->pattern, *n);
         if (!formatted) return fail("value does not fit");
         text = *formatted;
     }
-    if (!storeParam(*spec, text, false, reports)) return fail("value out of range");
+    if (!storeParam(*format, text, false, reports)) return fail("value out of range");
     return true;
 }
 

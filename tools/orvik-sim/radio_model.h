@@ -20,7 +20,7 @@ inline constexpr int kKeyerMemoryCount = 5;
 inline constexpr std::size_t kKeyerTextLength = 50;
 inline constexpr int kMemoryChannelCount = 504;
 
-struct KeySpec;
+struct KeyFormat;
 
 // What the radio sends back for one command: the reply to the command itself (empty for a
 // set command, which is never acknowledged, and for anything ignored while switched off)
@@ -69,10 +69,10 @@ class RadioModel {
     std::vector<std::string> wander(std::mt19937& random);
 
   private:
-    static const KeySpec* findKey(std::string_view key);
+    static const KeyFormat* findKey(std::string_view key);
     bool reporting() const;
     void report(std::string_view key, std::vector<std::string>& reports) const;
-    bool storeParam(const KeySpec& spec, std::string_view param, bool fromCat,
+    bool storeParam(const KeyFormat& format, std::string_view param, bool fromCat,
                     std::vector<std::string>& reports);
     bool storeNumber(std::string_view key, std::int64_t value, std::vector<std::string>& reports);
     std::int64_t number(std::string_view key) const;
@@ -96,7 +96,7 @@ class RadioModel {
                   std::string* error);
 
     std::map<std::string, std::string, std::less<>> params_;
-    std::array<MenuSpec, panelink::kMenuSlotCount> menuSpecs_{};
+    std::array<MenuRule, panelink::kMenuSlotCount> menuRules_{};
     std::array<std::string, panelink::kMenuSlotCount> menuValues_{};
     std::array<std::string, kKeyerMemoryCount + 1> keyerTexts_{};
     std::map<int, std::string> memories_;

@@ -77,41 +77,41 @@ TEST(ParamPattern, ReadsAndWritesTemplates) {
 TEST(MenuValues, EveryDefaultItemEncodesAndIsAcceptedBack) {
     for (int index = 1; index <= panelink::kMenuItemCount; ++index) {
         const auto item = panelink::defaultMenuItem(index);
-        const auto spec = menuSpecFor(item);
+        const auto rule = menuRuleFor(item);
         SCOPED_TRACE(index);
-        if (!spec.exAddressable()) continue;
-        const auto field = encodeMenuValue(spec, static_cast<std::int64_t>(item.value));
+        if (!rule.exAddressable()) continue;
+        const auto field = encodeMenuValue(rule, static_cast<std::int64_t>(item.value));
         ASSERT_TRUE(field.has_value());
         EXPECT_EQ(field->size(), static_cast<std::size_t>(item.digits));
-        EXPECT_EQ(acceptMenuValue(spec, *field), field);
+        EXPECT_EQ(acceptMenuValue(rule, *field), field);
     }
 }
 
 TEST(MenuValues, ChecksEachKindsRange) {
-    auto spec = [](int index) { return menuSpecFor(panelink::defaultMenuItem(index)); };
+    auto rule = [](int index) { return menuRuleFor(panelink::defaultMenuItem(index)); };
     // Option items: "CATRATE" counts its four options from 1.
-    EXPECT_TRUE(acceptMenuValue(spec(10), "4"));
-    EXPECT_FALSE(acceptMenuValue(spec(10), "0"));
-    EXPECT_FALSE(acceptMenuValue(spec(10), "5"));
+    EXPECT_TRUE(acceptMenuValue(rule(10), "4"));
+    EXPECT_FALSE(acceptMenuValue(rule(10), "0"));
+    EXPECT_FALSE(acceptMenuValue(rule(10), "5"));
     // Scaled ranges: "VOX DLY" 100..3000 ms in steps of 100 is 1..30.
-    EXPECT_TRUE(acceptMenuValue(spec(63), "30"));
-    EXPECT_FALSE(acceptMenuValue(spec(63), "31"));
-    EXPECT_FALSE(acceptMenuValue(spec(63), "00"));
+    EXPECT_TRUE(acceptMenuValue(rule(63), "30"));
+    EXPECT_FALSE(acceptMenuValue(rule(63), "31"));
+    EXPECT_FALSE(acceptMenuValue(rule(63), "00"));
     // Off-or-range: "CW DLY" is 0 (FULL) or 3..300.
-    EXPECT_TRUE(acceptMenuValue(spec(16), "000"));
-    EXPECT_FALSE(acceptMenuValue(spec(16), "002"));
-    EXPECT_TRUE(acceptMenuValue(spec(16), "300"));
+    EXPECT_TRUE(acceptMenuValue(rule(16), "000"));
+    EXPECT_FALSE(acceptMenuValue(rule(16), "002"));
+    EXPECT_TRUE(acceptMenuValue(rule(16), "300"));
     // Signed: "QSPL F" -20..+20 kHz.
-    EXPECT_TRUE(acceptMenuValue(spec(47), "-20"));
-    EXPECT_FALSE(acceptMenuValue(spec(47), "-21"));
-    EXPECT_FALSE(acceptMenuValue(spec(47), "020"));
+    EXPECT_TRUE(acceptMenuValue(rule(47), "-20"));
+    EXPECT_FALSE(acceptMenuValue(rule(47), "-21"));
+    EXPECT_FALSE(acceptMenuValue(rule(47), "020"));
     // Bit sets.
-    EXPECT_EQ(encodeMenuValue(spec(65), 1024), "10000000000");
-    EXPECT_EQ(encodeMenuValue(spec(66), 32), "100000");
-    EXPECT_FALSE(encodeMenuValue(spec(66), 64));
+    EXPECT_EQ(encodeMenuValue(rule(65), 1024), "10000000000");
+    EXPECT_EQ(encodeMenuValue(rule(66), 32), "100000");
+    EXPECT_FALSE(encodeMenuValue(rule(66), 64));
     // The dimmer goes with "DA", blank records not at all.
-    EXPECT_FALSE(spec(67).exAddressable());
-    EXPECT_FALSE(spec(27).exAddressable());
+    EXPECT_FALSE(rule(67).exAddressable());
+    EXPECT_FALSE(rule(27).exAddressable());
 }
 
 TEST(PacedOutput, ReleasesEachByteWhenItsElevenBitsHaveGone) {
