@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "panelink/cat/answer_parser.h"
+#include "panelink/cat/menu_setup.h"
 #include "panelink/link/receive_framer.h"
 #include "panelink/link/sio_recv_thread.h"
-#include "panelink/menu/menu_build.h"
 #include "panelink/testing/core_rig.h"
 
 namespace {

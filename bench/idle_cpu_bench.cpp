@@ -22,8 +22,8 @@
 
 #include "bench/bench_support.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/testing/wait_until.h"
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_ids.h"
 #include "shared/formats/port_map.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/pseudo_terminal.h"

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "panelink/app/application.h"
+#include "panelink/app/ui/application.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/menu/menu_item_table.h"
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/front_panel_dialog.h"

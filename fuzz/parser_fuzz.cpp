@@ -18,9 +18,9 @@
 
 #include "panelink/cat/answer_parser.h"
 #include "panelink/cat/answer_table.h"
+#include "panelink/cat/menu_setup.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/link/link_ids.h"
-#include "panelink/menu/menu_build.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/testing/core_rig.h"
 
 namespace {

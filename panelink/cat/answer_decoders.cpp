@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "panelink/cat/answer_text.h"
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/answer_text.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/menu/menu_item.h"
 #include "panelink/menu/menu_item_table.h"
 

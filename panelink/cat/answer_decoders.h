@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "panelink/link/core_services.h"
+#include "panelink/core/core_services.h"
 
 namespace panelink {
 

@@ -5,7 +5,7 @@
 #include "panelink/cat/answer_decoders.h"
 #include "panelink/cat/answer_table.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/menu/menu_answer.h"
 #include "panelink/menu/menu_item.h"
 

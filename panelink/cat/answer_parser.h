@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "panelink/link/core_services.h"
+#include "panelink/core/core_services.h"
 
 namespace panelink {
 

@@ -6,16 +6,16 @@
 #include <optional>
 #include <string>
 
-#include "panelink/cat/command_buffer.h"
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/command_tables.h"
-#include "panelink/cat/decimal_field.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/cat/request_table.h"
-#include "panelink/link/command_queue.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
-#include "panelink/link/message_queue.h"
+#include "panelink/core/command_buffer.h"
+#include "panelink/core/command_queue.h"
+#include "panelink/core/decimal_field.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
+#include "panelink/core/message_queue.h"
 #include "panelink/menu/menu_command.h"
 #include "panelink/menu/menu_item_table.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "panelink/link/core_services.h"
+#include "panelink/core/core_services.h"
 #include "shared/platform/message.h"
 
 namespace panelink {

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <utility>
 
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
-#include "panelink/link/message_queue.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
+#include "panelink/core/message_queue.h"
 
 namespace panelink {
 

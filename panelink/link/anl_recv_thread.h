@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "panelink/link/core_services.h"
+#include "panelink/core/core_services.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/message.h"
 

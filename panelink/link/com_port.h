@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "panelink/link/link_flags.h"
+#include "panelink/core/link_flags.h"
 #include "shared/platform/message.h"
 #include "shared/platform/serial_device.h"
 

@@ -1,8 +1,8 @@
 #include "panelink/link/link_watchdog.h"
 
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/link/com_port.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
 
 namespace panelink {
 

@@ -1,8 +1,8 @@
 #include "panelink/link/menu_definition_thread.h"
 
-#include "panelink/link/link_ids.h"
+#include "panelink/cat/menu_setup.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/link/sio_send_thread.h"
-#include "panelink/menu/menu_build.h"
 
 namespace panelink {
 

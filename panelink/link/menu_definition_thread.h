@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panelink/link/core_services.h"
+#include "panelink/core/core_services.h"
 #include "shared/platform/message.h"
 
 namespace panelink {

@@ -1,10 +1,10 @@
 #include "panelink/link/sio_recv_thread.h"
 
 #include "panelink/cat/radio_state.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
+#include "panelink/core/message_queue.h"
 #include "panelink/link/com_port.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
-#include "panelink/link/message_queue.h"
 #include "panelink/menu/menu_item_table.h"
 
 #include <utility>

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "panelink/link/core_services.h"
+#include "panelink/core/core_services.h"
 #include "panelink/link/receive_framer.h"
 #include "shared/platform/message.h"
 

@@ -8,10 +8,10 @@
 
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/radio_state.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
+#include "panelink/core/message_queue.h"
 #include "panelink/link/com_port.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
-#include "panelink/link/message_queue.h"
 
 namespace panelink {
 

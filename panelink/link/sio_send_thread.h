@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "panelink/link/core_services.h"
+#include "panelink/core/core_services.h"
 #include "shared/platform/message.h"
 
 namespace panelink {

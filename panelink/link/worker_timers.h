@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <set>
 
-#include "panelink/link/core_services.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/core_services.h"
+#include "panelink/core/link_ids.h"
 
 namespace panelink {
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <optional>
 
-#include "panelink/cat/answer_text.h"
+#include "panelink/core/answer_text.h"
 
 namespace panelink {
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
-#include "panelink/cat/command_buffer.h"
-#include "panelink/cat/decimal_field.h"
+#include "panelink/core/command_buffer.h"
+#include "panelink/core/decimal_field.h"
 
 namespace panelink {
 namespace {

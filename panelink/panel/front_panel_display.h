@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/panel/draw_op.h"
 #include "panelink/panel/meter_peak_hold.h"
 #include "panelink/panel/panel_snapshot.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_ids.h"
 
 #include "shared/platform/timer_host.h"
 

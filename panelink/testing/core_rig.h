@@ -11,10 +11,10 @@
 
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/radio_state.h"
+#include "panelink/core/core_services.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/message_queue.h"
 #include "panelink/link/com_port.h"
-#include "panelink/link/core_services.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/message_queue.h"
 #include "panelink/menu/menu_item_table.h"
 #include "shared/formats/link_settings.h"
 #include "shared/platform/clock.h"

@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include "panelink/cat/menu_setup.h"
+
 namespace panelink {
 namespace {
 
@@ -282,6 +284,21 @@ TEST(RadioState, ResetRestoresDefaultsAndIsRepeatable) {
     EXPECT_EQ(snapshot(state), defaults);
     state.reset();
     EXPECT_EQ(snapshot(state), defaults);
+}
+
+TEST(MenuSetup, StoresTheBuiltItemCountAndEnablesTheLinkOnlyAtTheEnd) {
+    MenuItemTable table;
+    RadioState state;
+    ASSERT_NE(state.menuItemCount(), kMenuItemCount);  // so the store below is seen
+    ASSERT_FALSE(state.linkEnabled());
+
+    buildMenuItemTable(table, state);
+    EXPECT_EQ(state.menuItemCount(), table.itemCount());
+    EXPECT_EQ(state.menuItemCount(), 67);
+    EXPECT_FALSE(state.linkEnabled());
+
+    endMenuItemBuild(state);
+    EXPECT_TRUE(state.linkEnabled());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "panelink/cat/tests/test_answer_fixture.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_ids.h"
 
 namespace panelink::answertest {
 namespace {

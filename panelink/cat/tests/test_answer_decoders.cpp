@@ -8,7 +8,7 @@
 #include "panelink/cat/answer_decoders.h"
 #include "panelink/cat/answer_table.h"
 #include "panelink/cat/tests/test_answer_fixture.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/menu/menu_item.h"
 
 namespace panelink::answertest {

@@ -8,8 +8,8 @@
 
 #include "panelink/cat/answer_parser.h"
 #include "panelink/cat/command_state.h"
+#include "panelink/cat/menu_setup.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/menu/menu_build.h"
 #include "panelink/testing/core_rig.h"
 
 namespace panelink::answertest {

@@ -11,11 +11,11 @@
 
 #include "panelink/cat/command_sender.h"
 #include "panelink/cat/command_state.h"
-#include "panelink/link/core_services.h"
-#include "panelink/link/link_ids.h"
-#include "panelink/link/message_queue.h"
+#include "panelink/cat/menu_setup.h"
+#include "panelink/core/core_services.h"
+#include "panelink/core/link_ids.h"
+#include "panelink/core/message_queue.h"
 #include "panelink/link/worker_timers.h"
-#include "panelink/menu/menu_build.h"
 #include "panelink/testing/core_rig.h"
 #include "shared/platform/virtual_time.h"
 

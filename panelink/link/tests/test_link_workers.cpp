@@ -12,16 +12,16 @@
 #include <utility>
 #include <vector>
 
+#include "panelink/cat/menu_setup.h"
+#include "panelink/core/command_queue.h"
+#include "panelink/core/link_ids.h"
+#include "panelink/core/message_queue.h"
 #include "panelink/link/anl_recv_thread.h"
-#include "panelink/link/command_queue.h"
-#include "panelink/link/link_ids.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
-#include "panelink/link/message_queue.h"
 #include "panelink/link/sio_recv_thread.h"
 #include "panelink/link/sio_send_thread.h"
 #include "panelink/link/worker_timers.h"
-#include "panelink/menu/menu_build.h"
 #include "panelink/testing/core_rig.h"
 #include "shared/platform/pseudo_terminal.h"
 #include "shared/platform/testing/wait_until.h"

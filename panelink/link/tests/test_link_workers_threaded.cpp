@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "panelink/core/command_queue.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/link/anl_recv_thread.h"
-#include "panelink/link/command_queue.h"
-#include "panelink/link/link_ids.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
 #include "panelink/link/sio_recv_thread.h"

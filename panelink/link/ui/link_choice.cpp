@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_ids.h"
 #include "shared/formats/port_map.h"
 
 namespace panelink {

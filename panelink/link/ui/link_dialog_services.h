@@ -11,10 +11,8 @@
 
 namespace panelink {
 
-class CoreContext;
-
 // What the COM Select and Baud rate dialogs use of the rest of Panelink. The program fills it
-// from its core context (linkDialogServices below); tests fill it with fakes. An empty
+// from its core context; tests fill it with fakes. An empty
 // function does nothing (autoInformation then reads 0).
 struct LinkDialogServices {
     commo::LinkSettings& settings;
@@ -31,9 +29,5 @@ struct LinkDialogServices {
     // The trial open of a device at a baud rate.
     std::function<TestOpenResult(const std::string& path, int baud)> testOpen = testOpenPort;
 };
-
-// The services taken from the program's core context.
-LinkDialogServices linkDialogServices(CoreContext& core, platform::MainWindowInterface& mainWindow,
-                                      std::filesystem::path workingDirectory, bool secondInstance);
 
 }  // namespace panelink

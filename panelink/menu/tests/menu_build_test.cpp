@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "panelink/cat/radio_state.h"
 #include "panelink/menu/menu_build.h"
 #include "panelink/menu/tests/menu_test_util.h"
 
@@ -18,28 +17,18 @@ void expectDefaults(const MenuItemTable& table) {
     }
 }
 
-TEST(MenuBuild, FillsTheTableAndEnablesTheLinkOnlyAtTheEnd) {
+TEST(MenuBuild, FillsEveryItemFromItsDefaults) {
     MenuItemTable table;
-    RadioState state;
-    ASSERT_NE(state.menuItemCount(), kMenuItemCount);  // so the store below is seen
-    ASSERT_FALSE(state.linkEnabled());
-
-    buildMenuItemTable(table, state);
+    buildMenuItemTable(table);
     EXPECT_EQ(table.itemCount(), 67);
-    EXPECT_EQ(state.menuItemCount(), 67);
     for (int blank : {27, 28, 40, 41})
         EXPECT_EQ(table.kindAt(blank), kKindBlank) << blank;
     expectDefaults(table);
-    EXPECT_FALSE(state.linkEnabled());
-
-    endMenuItemBuild(state);
-    EXPECT_TRUE(state.linkEnabled());
 }
 
 TEST(MenuBuild, ClearsEveryRecordBeforeFillingIt) {
     MenuItemTable table;
-    RadioState state;
-    buildMenuItemTable(table, state);
+    buildMenuItemTable(table);
     for (int index = 1; index <= kMenuItemCount; ++index) {
         ASSERT_TRUE(table.withItem(index, [](MenuItem& item) {
             item.changed = 1;
@@ -49,7 +38,7 @@ TEST(MenuBuild, ClearsEveryRecordBeforeFillingIt) {
             item.kind = 99;
         }));
     }
-    buildMenuItemTable(table, state);
+    buildMenuItemTable(table);
     expectDefaults(table);
 }
 

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "panelink/cat/radio_state.h"
 #include "panelink/menu/menu_answer.h"
 #include "panelink/menu/menu_build.h"
 #include "panelink/menu/menu_item_table.h"
@@ -19,7 +18,7 @@ constexpr int kMyMode = 66;
 
 class MenuAnswerTest : public ::testing::Test {
   protected:
-    MenuAnswerTest() { buildMenuItemTable(table, radio); }
+    MenuAnswerTest() { buildMenuItemTable(table); }
 
     bool apply(const std::string& answer) { return applyMenuAnswer(table, kMenuItemCount, answer); }
 
@@ -29,7 +28,6 @@ class MenuAnswerTest : public ::testing::Test {
         return out;
     }
 
-    RadioState radio;
     MenuItemTable table;
 };
 

@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
+#include "panelink/cat/menu_setup.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/menu/menu_build.h"
 #include "panelink/menu/menu_item.h"
 #include "panelink/menu/menu_item_table.h"
 #include "panelink/panel/display_elements.h"

@@ -10,8 +10,8 @@
 #include <QPixmap>
 #include <QThread>
 
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/panel_strings.h"
 #include "panelink/panel/ui/panel_view.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "panelink/cat/radio_state.h"
-#include "panelink/link/link_flags.h"
+#include "panelink/core/link_flags.h"
 #include "panelink/menu/menu_item_table.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/panel_strings.h"

@@ -5,7 +5,7 @@ panelink_add_test(test_panelink_app
         ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt_timer_host_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/power_watcher_test.cpp
-    LIBS panelink_app panelink_resources Qt6::Test
+    LIBS panelink_app_ui panelink_resources Qt6::Test
     LABELS gui)
 
 # The real program against the simulator: signals at every phase, a second copy.

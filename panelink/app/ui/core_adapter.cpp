@@ -1,13 +1,30 @@
 #include <utility>
 
-#include "panelink/app/app_core.h"
 #include "panelink/app/core_context.h"
+#include "panelink/app/ui/app_core.h"
+#include "panelink/cat/radio_state.h"
+#include "panelink/link/com_port.h"
 #include "panelink/link/ui/link_choice_dialog.h"
 #include "panelink/link/ui/link_dialog_services.h"
 
 namespace panelink {
 
 namespace {
+
+// The port dialogs' services, taken from the program's core context.
+LinkDialogServices linkDialogServices(CoreContext& core, platform::MainWindowInterface& mainWindow,
+                                      std::filesystem::path workingDirectory, bool secondInstance) {
+    return LinkDialogServices{
+        .settings = core.settings(),
+        .mainWindow = mainWindow,
+        .workingDirectory = std::move(workingDirectory),
+        .secondInstance = secondInstance,
+        .autoInformation = [&core] { return core.radio().get(RadioField::AI); },
+        .closePort = [&core] { return core.port().close(); },
+        .postRequest = [&core](std::uint32_t message) { return core.postRequest(message); },
+        .testOpen = testOpenPort,
+    };
+}
 
 class CoreContextCore final : public AppCore {
   public:

@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "panelink/app/app_core.h"
-#include "panelink/app/qt_timer_host.h"
+#include "panelink/app/ui/app_core.h"
+#include "panelink/app/ui/qt_timer_host.h"
 #include "shared/platform/routing_timer_host.h"
 #include "shared/platform/single_instance.h"
 #include "shared/platform/steady_clock.h"

@@ -1,6 +1,6 @@
 // Suspend and resume from logind's PrepareForSleep, on a private message bus of the test's
 // own.
-#include "panelink/app/power_watcher.h"
+#include "panelink/app/ui/power_watcher.h"
 
 #include <gtest/gtest.h>
 

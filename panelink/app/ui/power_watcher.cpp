@@ -1,4 +1,4 @@
-#include "panelink/app/power_watcher.h"
+#include "panelink/app/ui/power_watcher.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "panelink/app/signal_watcher.h"
+#include "panelink/app/ui/signal_watcher.h"
 
 #include <QSocketNotifier>
 

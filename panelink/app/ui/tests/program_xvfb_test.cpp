@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "panelink/app/tests/program_test_support.h"
+#include "panelink/app/ui/tests/program_test_support.h"
 #include "panelink/testing/qt_test_support.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/testing/scratch_dir.h"

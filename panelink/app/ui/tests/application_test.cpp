@@ -1,6 +1,6 @@
 // The application object with a fake core: the order of start-up, the settings message,
 // shut-down from every phase, the stuck-thread exit, the second instance and the timers.
-#include "panelink/app/application.h"
+#include "panelink/app/ui/application.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "panelink/cat/radio_state.h"
-#include "panelink/link/link_flags.h"
-#include "panelink/link/link_ids.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/link_ids.h"
 #include "panelink/menu/menu_item_table.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "panelink/panel/ui/panel_strings.h"

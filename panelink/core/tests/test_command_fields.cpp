@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "panelink/cat/command_buffer.h"
-#include "panelink/cat/decimal_field.h"
+#include "panelink/core/command_buffer.h"
+#include "panelink/core/decimal_field.h"
 
 namespace panelink {
 namespace {

@@ -1,7 +1,7 @@
-#include "panelink/link/command_queue.h"
+#include "panelink/core/command_queue.h"
 
-#include "panelink/link/link_ids.h"
-#include "panelink/link/message_queue.h"
+#include "panelink/core/link_ids.h"
+#include "panelink/core/message_queue.h"
 
 namespace panelink {
 

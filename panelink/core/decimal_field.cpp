@@ -1,4 +1,4 @@
-#include "panelink/cat/decimal_field.h"
+#include "panelink/core/decimal_field.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // The window's Qt timers: ticks on the user interface thread, calls from any thread, and no
 // tick after a kill.
-#include "panelink/app/qt_timer_host.h"
+#include "panelink/app/ui/qt_timer_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "panelink/link/message_queue.h"
+#include "panelink/core/message_queue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "panelink/app/qt_timer_host.h"
+#include "panelink/app/ui/qt_timer_host.h"
 
 #include <QThread>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "panelink/app/application.h"
+#include "panelink/app/ui/application.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "panelink/app/power_watcher.h"
-#include "panelink/app/signal_watcher.h"
+#include "panelink/app/ui/power_watcher.h"
+#include "panelink/app/ui/signal_watcher.h"
 #include "panelink/link/worker_timers.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/box_presenter.h"

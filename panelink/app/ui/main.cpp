@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "panelink/app/application.h"
-#include "panelink/app/signal_watcher.h"
+#include "panelink/app/ui/application.h"
+#include "panelink/app/ui/signal_watcher.h"
 
 int main(int argc, char* argv[]) {
     // Before any thread exists, so that every thread leaves SIGTERM and SIGINT to the watcher.
