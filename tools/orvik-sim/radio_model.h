@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "panelink/menu/menu_defaults.h"
+#include "tools/orvik-sim/key_formats.h"
 #include "tools/orvik-sim/menu_values.h"
 
 namespace orviksim {
@@ -19,8 +20,6 @@ inline constexpr std::string_view kDefaultModel = "0244";
 inline constexpr int kKeyerMemoryCount = 5;
 inline constexpr std::size_t kKeyerTextLength = 50;
 inline constexpr int kMemoryChannelCount = 504;
-
-struct KeyFormat;
 
 // What the radio sends back for one command: the reply to the command itself (empty for a
 // set command, which is never acknowledged, and for anything ignored while switched off)
@@ -69,7 +68,6 @@ class RadioModel {
     std::vector<std::string> wander(std::mt19937& random);
 
   private:
-    static const KeyFormat* findKey(std::string_view key);
     bool reporting() const;
     void report(std::string_view key, std::vector<std::string>& reports) const;
     bool storeParam(const KeyFormat& format, std::string_view param, bool fromCat,
