@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
-#include "panelink/cat/command_tables.h"
 #include "tools/orvik-sim/param_pattern.h"
+#include "tools/orvik-sim/radio_commands.h"
 
 namespace orviksim {
 
@@ -35,13 +35,6 @@ std::string upper(std::string_view text) {
     return result;
 }
 
-const panelink::CommandRecord* findSetCommand(std::string_view letters) {
-    for (const auto& record : panelink::SetCommandTable) {
-        if (record.letters[0] == letters[0] && record.letters[1] == letters[1]) return &record;
-    }
-    return nullptr;
-}
-
 bool isPlainParam(std::string_view param) {
     return std::all_of(param.begin(), param.end(), [](char c) {
         return (c >= '0' && c <= '9') || isUpperLetter(c) || c == '+' || c == '-';
@@ -58,14 +51,11 @@ RadioModel::RadioModel(std::string_view model) {
     for (const auto& row : keyFormats())
         params_.emplace(row.key, row.initial);
     setModel(model);
-    for (int index = 1; index < panelink::kMenuSlotCount; ++index) {
-        const auto item = panelink::defaultMenuItem(index);
-        menuRules_[index] = menuRuleFor(item);
-        if (!menuRules_[index].exAddressable()) continue;
-        const auto text = std::string_view(item.textValue.data());
-        menuValues_[index] =
-            encodeMenuValue(menuRules_[index], static_cast<std::int64_t>(item.value), text)
-                .value_or(std::string());
+    for (int index = 1; index < kMenuSlotCount; ++index) {
+        const auto& rule = menuItem(index);
+        if (!rule.exAddressable()) continue;
+        menuValues_[static_cast<std::size_t>(index)] =
+            encodeMenuValue(rule, rule.initial).value_or(std::string());
     }
     for (auto& text : keyerTexts_)
         text.assign(kKeyerTextLength, ' ');
@@ -142,10 +132,8 @@ std::optional<std::string> RadioModel::answerFor(std::string_view key) const {
     if (name == "PS") return std::string("PS") + (power_ ? "1;" : "0;");
     if (name.size() == 5 && name.starts_with("EX")) {
         const auto index = parseParam("DDD", std::string_view(name).substr(2));
-        if (!index || index->value < 1 || index->value >= panelink::kMenuSlotCount) return {};
-        const auto slot = static_cast<std::size_t>(index->value);
-        if (!menuRules_[slot].exAddressable()) return {};
-        return name + menuValues_[slot] + ";";
+        if (!index || !menuItem(static_cast<int>(index->value)).exAddressable()) return {};
+        return name + menuValues_[static_cast<std::size_t>(index->value)] + ";";
     }
     if (name.size() == 3 && name.starts_with("KM")) {
         const auto record = parseParam("D", std::string_view(name).substr(2));
@@ -248,12 +236,10 @@ ModelOutput RadioModel::handleTable(std::string_view letters, std::string_view r
 ModelOutput RadioModel::handleMenu(std::string_view rest) {
     if (rest.size() < 3) return rejected();
     const auto index = parseParam("DDD", rest.substr(0, 3));
-    if (!index || index->value < 1 || index->value >= panelink::kMenuSlotCount) return rejected();
-    const auto slot = static_cast<std::size_t>(index->value);
-    if (!menuRules_[slot].exAddressable()) return rejected();
+    if (!index || !menuItem(static_cast<int>(index->value)).exAddressable()) return rejected();
     if (rest.size() == 3) return ModelOutput{*answerFor(std::string("EX") + index->text), {}};
     ModelOutput out;
-    if (!setMenu(static_cast<int>(slot), rest.substr(3), false, out.reports, nullptr)) {
+    if (!setMenu(static_cast<int>(index->value), rest.substr(3), false, out.reports, nullptr)) {
         return rejected();
     }
     return out;
@@ -261,14 +247,13 @@ ModelOutput RadioModel::handleMenu(std::string_view rest) {
 
 bool RadioModel::setMenu(int index, std::string_view value, bool typed,
                          std::vector<std::string>& reports, std::string* error) {
-    const auto slot = static_cast<std::size_t>(index);
-    if (index < 1 || index >= panelink::kMenuSlotCount || !menuRules_[slot].exAddressable()) {
+    const auto& rule = menuItem(index);
+    if (!rule.exAddressable()) {
         if (error != nullptr) *error = "no such menu item";
         return false;
     }
-    const auto& rule = menuRules_[slot];
     auto field = acceptMenuValue(rule, value);
-    if (!field && typed && rule.kind != panelink::kKindText) {
+    if (!field && typed && rule.kind != kKindText) {
         // People may type the number itself ("set EX065 2047").
         if (const auto number = parseInteger(value)) field = encodeMenuValue(rule, *number);
     }
@@ -276,8 +261,9 @@ bool RadioModel::setMenu(int index, std::string_view value, bool typed,
         if (error != nullptr) *error = "value does not fit the menu item";
         return false;
     }
-    if (menuValues_[slot] == *field) return true;
-    menuValues_[slot] = *field;
+    auto& stored = menuValues_[static_cast<std::size_t>(index)];
+    if (stored == *field) return true;
+    stored = *field;
     char key[6];
     std::snprintf(key, sizeof key, "EX%03d", index);
     report(key, reports);
@@ -346,9 +332,8 @@ ModelOutput RadioModel::handleMemoryWrite(std::string_view rest) {
 bool RadioModel::handleAction(std::string_view letters, std::string_view rest, ModelOutput& out) {
     const auto* action = std::find(std::begin(kActionLetters), std::end(kActionLetters), letters);
     if (action == std::end(kActionLetters)) return false;
-    const auto* record = findSetCommand(letters);
-    if (record == nullptr || static_cast<std::int32_t>(rest.size()) + 3 != record->length ||
-        !isPlainParam(rest)) {
+    const auto length = setCommandLength(letters);
+    if (!length || static_cast<int>(rest.size()) + 3 != *length || !isPlainParam(rest)) {
         out = rejected();
         return true;
     }

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "panelink/menu/menu_defaults.h"
 #include "tools/orvik-sim/key_formats.h"
 #include "tools/orvik-sim/menu_values.h"
 
@@ -94,8 +93,7 @@ class RadioModel {
                   std::string* error);
 
     std::map<std::string, std::string, std::less<>> params_;
-    std::array<MenuRule, panelink::kMenuSlotCount> menuRules_{};
-    std::array<std::string, panelink::kMenuSlotCount> menuValues_{};
+    std::array<std::string, kMenuSlotCount> menuValues_{};
     std::array<std::string, kKeyerMemoryCount + 1> keyerTexts_{};
     std::map<int, std::string> memories_;
     bool power_ = true;
