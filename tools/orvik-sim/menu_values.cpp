@@ -6,10 +6,6 @@ namespace orviksim {
 
 namespace {
 
-using panelink::kKindBitsBands;
-using panelink::kKindBitsModes;
-using panelink::kKindText;
-
 bool isSignedKind(std::int32_t kind) {
     return kind == 4 || kind == 5 || kind == 11 || (kind >= 25 && kind <= 30);
 }
@@ -66,17 +62,6 @@ bool inRange(const MenuRule& rule, std::int64_t value) {
 }
 
 }  // namespace
-
-MenuRule menuRuleFor(const panelink::MenuItem& item) {
-    MenuRule rule;
-    rule.kind = item.kind;
-    rule.digits = item.digits;
-    rule.optionCount = item.optionCount;
-    rule.multiplier = item.multiplier > 0 ? item.multiplier : 1;
-    rule.minimum = item.minimum;
-    rule.maximum = item.maximum;
-    return rule;
-}
 
 std::optional<std::string> normaliseRadioText(std::string_view text) {
     std::string result;

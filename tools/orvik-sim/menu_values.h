@@ -5,29 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "panelink/menu/menu_item.h"
+#include "tools/orvik-sim/menu_layout.h"
 
 namespace orviksim {
 
-// What the radio needs to know about one menu item to answer and check "EX" commands.
-struct MenuRule {
-    std::int32_t kind = panelink::kKindBlank;
-    std::int32_t digits = 0;
-    std::int32_t optionCount = 0;
-    std::int32_t multiplier = 1;
-    double minimum = 0.0;
-    double maximum = 0.0;
-
-    // Items read and written with "EX" (not blank, not the dimmer, which uses "DA").
-    bool exAddressable() const {
-        return kind != panelink::kKindBlank && kind != panelink::kKindDimmer && digits > 0;
-    }
-};
-
 // Characters of text a text item (kind 46) holds after its digit.
 inline constexpr std::size_t kMenuTextLength = 40;
-
-MenuRule menuRuleFor(const panelink::MenuItem& item);
 
 // The value field of an "EX" answer for a number: bit strings for the band and mode sets,
 // sign and magnitude for the signed kinds, a digit and blank-padded text for text items,

@@ -4,128 +4,12 @@
 #include <cctype>
 #include <cstdio>
 
-#include "panelink/cat/command_tables.h"
 #include "tools/orvik-sim/param_pattern.h"
+#include "tools/orvik-sim/radio_commands.h"
 
 namespace orviksim {
 
-// One answer key: its parameter template (see param_pattern.h), the range of the number the
-// template carries, the power-on parameter text, whether a set command may change it, and
-// for a few commands set values above the stored range that are momentary actions (they are
-// accepted and change no state). Ranges are those the program accepts when it decodes the
-// answer, so that every answer and report the radio sends decodes.
-struct KeyFormat {
-    std::string_view key;
-    std::string_view pattern;
-    std::int32_t min;
-    std::int32_t max;
-    std::string_view initial;
-    bool catWritable = true;
-    std::int32_t momentaryMax = 0;
-};
-
 namespace {
-
-constexpr bool kReadOnly = false;
-
-constexpr KeyFormat kKeys[] = {
-    {"ID", "DDDD", 0, 9999, "0244", kReadOnly},
-    {"RT", "D", 0, 1, "0"},
-    {"BP00", "00D", 0, 1, "000"},
-    {"BP01", "DDD", 1, 400, "200"},
-    {"CO00", "ZD", -2, 2, "00"},
-    {"CO01", "DD", 1, 32, "14"},
-    {"MS", "D", 0, 5, "2"},
-    {"NR0", "D", 0, 1, "0"},
-    {"NR1", "D", 0, 1, "0"},
-    {"FT", "D", 0, 1, "0"},
-    {"LK", "D", 0, 1, "0", true, 3},
-    {"FS", "D", 0, 1, "0"},
-    {"VS", "D", 0, 1, "0"},
-    {"NA0", "D", 0, 1, "0"},
-    {"NA1", "D", 0, 1, "0"},
-    {"NB0", "D", 0, 2, "0"},
-    {"NB1", "D", 0, 2, "0"},
-    {"GT0", "D", 0, 6, "4"},
-    {"GT1", "D", 0, 4, "4"},
-    {"RA0", "D", 0, 3, "0"},
-    {"PA0", "D", 0, 1, "1"},
-    {"KR", "D", 0, 1, "0"},
-    {"TS", "D", 0, 1, "0"},
-    {"AC", "00D", 0, 2, "000"},
-    {"VX", "D", 0, 1, "0"},
-    {"BI", "D", 0, 1, "0"},
-    {"PR", "D", 0, 1, "0"},
-    {"ML0", "00D", 0, 1, "000"},
-    {"ML1", "DDD", 1, 255, "001"},
-    {"CS", "D", 0, 1, "0"},
-    {"RM0", "DDD", 0, 255, "000", kReadOnly},
-    {"RM1", "DDD", 0, 255, "000", kReadOnly},
-    {"RM2", "DDD", 0, 255, "000", kReadOnly},
-    {"RM3", "DDD", 0, 255, "000", kReadOnly},
-    {"RM4", "DDD", 0, 255, "000", kReadOnly},
-    {"RM5", "DDD", 0, 255, "000", kReadOnly},
-    {"KP", "DD", 0, 15, "08"},
-    {"KS", "DDD", 4, 60, "020"},
-    {"SD", "DDDD", 0, 5000, "0300"},
-    {"MG", "DDD", 0, 255, "050"},
-    {"PL", "DDD", 0, 255, "050"},
-    {"VG", "DDD", 0, 255, "050"},
-    {"VD", "DDDD", 0, 5000, "0500"},
-    {"SQ0", "DDD", 0, 255, "000"},
-    {"SQ1", "DDD", 0, 255, "000"},
-    {"AG0", "DDD", 0, 255, "128"},
-    {"AG1", "DDD", 0, 255, "128"},
-    {"RG0", "DDD", 0, 255, "255"},
-    {"RG1", "DDD", 0, 255, "255"},
-    {"IS0", "SDDDD", -1270, 1270, "+0000"},
-    {"SH0", "DD", 0, 31, "00"},
-    {"RL0", "DD", 1, 11, "01"},
-    {"BY", "BB", 0, 11, "00", kReadOnly},
-    {"FA", "DDDDDDDD", 30000, 60000000, "14195000"},
-    {"FB", "DDDDDDDD", 30000, 60000000, "07050000"},
-    {"SC", "D", 0, 2, "0"},
-    {"SM0", "DDD", 0, 255, "000", kReadOnly},
-    {"SM1", "DDD", 0, 255, "000", kReadOnly},
-    {"TX", "D", 0, 2, "0"},
-    {"UL", "D", 0, 1, "0", kReadOnly},
-    {"AI", "D", 0, 1, "0"},
-    {"CN0", "DD", 0, 49, "08"},
-    {"CN1", "DD", 0, 49, "08"},
-    {"CT0", "D", 0, 2, "0"},
-    {"CT1", "D", 0, 2, "0"},
-    {"MC", "DDD", 1, 504, "001"},
-    {"OS0", "D", 0, 2, "0"},
-    {"OS1", "D", 0, 2, "0"},
-    {"PB", "D", 0, 8, "0"},
-    {"PC", "DDD", 0, 255, "100"},
-    {"RS", "D", 0, 1, "0", kReadOnly},
-    {"MD0", "H", 0, 12, "2"},
-    {"MD1", "H", 0, 12, "2"},
-    {"RI0", "D", 0, 1, "0", kReadOnly},
-    {"RI1", "D", 0, 1, "0", kReadOnly},
-    {"RI2", "D", 0, 1, "0", kReadOnly},
-    {"RI3", "D", 0, 1, "0", kReadOnly},
-    {"RI4", "D", 0, 1, "0", kReadOnly},
-    {"RI5", "D", 0, 1, "0", kReadOnly},
-    {"RI6", "D", 0, 1, "0", kReadOnly},
-    {"RI7", "D", 0, 1, "0", kReadOnly},
-    {"RI8", "D", 0, 1, "0", kReadOnly},
-    {"RI9", "D", 0, 1, "0", kReadOnly},
-    {"BG0", "D", 0, 5, "2", kReadOnly},
-    {"LM0", "D", 0, 5, "0"},
-    {"LM1", "D", 0, 1, "0"},
-    {"DS", "D", 0, 1, "0"},
-    {"DQ", "0D", 0, 3, "00"},
-    {"VC", "DDD", 0, 999, "138", kReadOnly},
-    {"VR", "D", 0, 1, "0"},
-    {"AX", "1D", 0, 1, "10"},
-    {"DA", "DD00", 0, 8, "0400"},
-    {"SS0", "DDDDD", 0, 11111, "00000"},
-    {"ST", "D", 0, 7, "0"},
-    {"SF", "D", 0, 4, "0", true, 7},
-    {"BS", "DD", 0, 11, "05"},
-};
 
 // Commands that act without a state of their own to report.
 constexpr std::string_view kActionLetters[] = {"AB", "AM", "BD", "BU", "CH", "ED", "EU",
@@ -151,13 +35,6 @@ std::string upper(std::string_view text) {
     return result;
 }
 
-const panelink::CommandRecord* findSetCommand(std::string_view letters) {
-    for (const auto& record : panelink::SetCommandTable) {
-        if (record.letters[0] == letters[0] && record.letters[1] == letters[1]) return &record;
-    }
-    return nullptr;
-}
-
 bool isPlainParam(std::string_view param) {
     return std::all_of(param.begin(), param.end(), [](char c) {
         return (c >= '0' && c <= '9') || isUpperLetter(c) || c == '+' || c == '-';
@@ -170,25 +47,15 @@ ModelOutput rejected() {
 
 }  // namespace
 
-const KeyFormat* RadioModel::findKey(std::string_view key) {
-    for (const auto& format : kKeys) {
-        if (format.key == key) return &format;
-    }
-    return nullptr;
-}
-
 RadioModel::RadioModel(std::string_view model) {
-    for (const auto& row : kKeys)
+    for (const auto& row : keyFormats())
         params_.emplace(row.key, row.initial);
     setModel(model);
-    for (int index = 1; index < panelink::kMenuSlotCount; ++index) {
-        const auto item = panelink::defaultMenuItem(index);
-        menuRules_[index] = menuRuleFor(item);
-        if (!menuRules_[index].exAddressable()) continue;
-        const auto text = std::string_view(item.textValue.data());
-        menuValues_[index] =
-            encodeMenuValue(menuRules_[index], static_cast<std::int64_t>(item.value), text)
-                .value_or(std::string());
+    for (int index = 1; index < kMenuSlotCount; ++index) {
+        const auto& rule = menuItem(index);
+        if (!rule.exAddressable()) continue;
+        menuValues_[static_cast<std::size_t>(index)] =
+            encodeMenuValue(rule, rule.initial).value_or(std::string());
     }
     for (auto& text : keyerTexts_)
         text.assign(kKeyerTextLength, ' ');
@@ -229,7 +96,7 @@ std::string RadioModel::param(std::string_view key) const {
 }
 
 std::int64_t RadioModel::number(std::string_view key) const {
-    const auto* format = findKey(key);
+    const auto* format = findKeyFormat(key);
     if (format == nullptr) return 0;
     const auto parsed = parseParam(format->pattern, param(key));
     return parsed ? parsed->value : 0;
@@ -265,17 +132,15 @@ std::optional<std::string> RadioModel::answerFor(std::string_view key) const {
     if (name == "PS") return std::string("PS") + (power_ ? "1;" : "0;");
     if (name.size() == 5 && name.starts_with("EX")) {
         const auto index = parseParam("DDD", std::string_view(name).substr(2));
-        if (!index || index->value < 1 || index->value >= panelink::kMenuSlotCount) return {};
-        const auto slot = static_cast<std::size_t>(index->value);
-        if (!menuRules_[slot].exAddressable()) return {};
-        return name + menuValues_[slot] + ";";
+        if (!index || !menuItem(static_cast<int>(index->value)).exAddressable()) return {};
+        return name + menuValues_[static_cast<std::size_t>(index->value)] + ";";
     }
     if (name.size() == 3 && name.starts_with("KM")) {
         const auto record = parseParam("D", std::string_view(name).substr(2));
         if (!record || record->value < 1 || record->value > kKeyerMemoryCount) return {};
         return name + keyerTexts_[static_cast<std::size_t>(record->value)] + ";";
     }
-    if (findKey(name) == nullptr) return {};
+    if (findKeyFormat(name) == nullptr) return {};
     return name + param(name) + ";";
 }
 
@@ -304,7 +169,7 @@ bool RadioModel::storeParam(const KeyFormat& format, std::string_view text, bool
 
 bool RadioModel::storeNumber(std::string_view key, std::int64_t value,
                              std::vector<std::string>& reports) {
-    const auto* format = findKey(key);
+    const auto* format = findKeyFormat(key);
     if (format == nullptr) return false;
     const auto text = formatParam(format->pattern, value);
     return text && storeParam(*format, *text, false, reports);
@@ -345,7 +210,7 @@ ModelOutput RadioModel::handle(std::string_view command) {
 
 ModelOutput RadioModel::handleTable(std::string_view letters, std::string_view rest) {
     const KeyFormat* first = nullptr;
-    for (const auto& row : kKeys) {
+    for (const auto& row : keyFormats()) {
         if (row.key.substr(0, 2) != letters) continue;
         if (first == nullptr) first = &row;
         // Reads: the key exactly, or the letters alone for the first key of those letters.
@@ -354,7 +219,7 @@ ModelOutput RadioModel::handleTable(std::string_view letters, std::string_view r
         }
     }
     if (first == nullptr) return rejected();
-    for (const auto& row : kKeys) {
+    for (const auto& row : keyFormats()) {
         const auto selector = row.key.substr(2);
         if (row.key.substr(0, 2) != letters || !rest.starts_with(selector)) continue;
         const auto text = rest.substr(selector.size());
@@ -371,12 +236,10 @@ ModelOutput RadioModel::handleTable(std::string_view letters, std::string_view r
 ModelOutput RadioModel::handleMenu(std::string_view rest) {
     if (rest.size() < 3) return rejected();
     const auto index = parseParam("DDD", rest.substr(0, 3));
-    if (!index || index->value < 1 || index->value >= panelink::kMenuSlotCount) return rejected();
-    const auto slot = static_cast<std::size_t>(index->value);
-    if (!menuRules_[slot].exAddressable()) return rejected();
+    if (!index || !menuItem(static_cast<int>(index->value)).exAddressable()) return rejected();
     if (rest.size() == 3) return ModelOutput{*answerFor(std::string("EX") + index->text), {}};
     ModelOutput out;
-    if (!setMenu(static_cast<int>(slot), rest.substr(3), false, out.reports, nullptr)) {
+    if (!setMenu(static_cast<int>(index->value), rest.substr(3), false, out.reports, nullptr)) {
         return rejected();
     }
     return out;
@@ -384,14 +247,13 @@ ModelOutput RadioModel::handleMenu(std::string_view rest) {
 
 bool RadioModel::setMenu(int index, std::string_view value, bool typed,
                          std::vector<std::string>& reports, std::string* error) {
-    const auto slot = static_cast<std::size_t>(index);
-    if (index < 1 || index >= panelink::kMenuSlotCount || !menuRules_[slot].exAddressable()) {
+    const auto& rule = menuItem(index);
+    if (!rule.exAddressable()) {
         if (error != nullptr) *error = "no such menu item";
         return false;
     }
-    const auto& rule = menuRules_[slot];
     auto field = acceptMenuValue(rule, value);
-    if (!field && typed && rule.kind != panelink::kKindText) {
+    if (!field && typed && rule.kind != kKindText) {
         // People may type the number itself ("set EX065 2047").
         if (const auto number = parseInteger(value)) field = encodeMenuValue(rule, *number);
     }
@@ -399,8 +261,9 @@ bool RadioModel::setMenu(int index, std::string_view value, bool typed,
         if (error != nullptr) *error = "value does not fit the menu item";
         return false;
     }
-    if (menuValues_[slot] == *field) return true;
-    menuValues_[slot] = *field;
+    auto& stored = menuValues_[static_cast<std::size_t>(index)];
+    if (stored == *field) return true;
+    stored = *field;
     char key[6];
     std::snprintf(key, sizeof key, "EX%03d", index);
     report(key, reports);
@@ -469,9 +332,8 @@ ModelOutput RadioModel::handleMemoryWrite(std::string_view rest) {
 bool RadioModel::handleAction(std::string_view letters, std::string_view rest, ModelOutput& out) {
     const auto* action = std::find(std::begin(kActionLetters), std::end(kActionLetters), letters);
     if (action == std::end(kActionLetters)) return false;
-    const auto* record = findSetCommand(letters);
-    if (record == nullptr || static_cast<std::int32_t>(rest.size()) + 3 != record->length ||
-        !isPlainParam(rest)) {
+    const auto length = setCommandLength(letters);
+    if (!length || static_cast<int>(rest.size()) + 3 != *length || !isPlainParam(rest)) {
         out = rejected();
         return true;
     }
@@ -542,7 +404,7 @@ bool RadioModel::set(std::string_view key, std::string_view value,
         setPower(value == "1");
         return true;
     }
-    const auto* format = findKey(name);
+    const auto* format = findKeyFormat(name);
     if (format == nullptr) return fail("unknown key");
     std::string text(value);
     if (const auto n = parseInteger(value); n && patternHasValue(format->pattern)) {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "panelink/menu/menu_defaults.h"
+#include "tools/orvik-sim/key_formats.h"
 #include "tools/orvik-sim/menu_values.h"
 
 namespace orviksim {
@@ -19,8 +19,6 @@ inline constexpr std::string_view kDefaultModel = "0244";
 inline constexpr int kKeyerMemoryCount = 5;
 inline constexpr std::size_t kKeyerTextLength = 50;
 inline constexpr int kMemoryChannelCount = 504;
-
-struct KeyFormat;
 
 // What the radio sends back for one command: the reply to the command itself (empty for a
 // set command, which is never acknowledged, and for anything ignored while switched off)
@@ -69,7 +67,6 @@ class RadioModel {
     std::vector<std::string> wander(std::mt19937& random);
 
   private:
-    static const KeyFormat* findKey(std::string_view key);
     bool reporting() const;
     void report(std::string_view key, std::vector<std::string>& reports) const;
     bool storeParam(const KeyFormat& format, std::string_view param, bool fromCat,
@@ -96,8 +93,7 @@ class RadioModel {
                   std::string* error);
 
     std::map<std::string, std::string, std::less<>> params_;
-    std::array<MenuRule, panelink::kMenuSlotCount> menuRules_{};
-    std::array<std::string, panelink::kMenuSlotCount> menuValues_{};
+    std::array<std::string, kMenuSlotCount> menuValues_{};
     std::array<std::string, kKeyerMemoryCount + 1> keyerTexts_{};
     std::map<int, std::string> memories_;
     bool power_ = true;

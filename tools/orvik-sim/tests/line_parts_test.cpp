@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "panelink/menu/menu_defaults.h"
 #include "tools/orvik-sim/command_framer.h"
 #include "tools/orvik-sim/fault_plan.h"
 #include "tools/orvik-sim/menu_values.h"
@@ -75,43 +74,41 @@ TEST(ParamPattern, ReadsAndWritesTemplates) {
 }
 
 TEST(MenuValues, EveryDefaultItemEncodesAndIsAcceptedBack) {
-    for (int index = 1; index <= panelink::kMenuItemCount; ++index) {
-        const auto item = panelink::defaultMenuItem(index);
-        const auto rule = menuRuleFor(item);
+    for (int index = 1; index <= kMenuItemCount; ++index) {
+        const auto& rule = menuItem(index);
         SCOPED_TRACE(index);
         if (!rule.exAddressable()) continue;
-        const auto field = encodeMenuValue(rule, static_cast<std::int64_t>(item.value));
+        const auto field = encodeMenuValue(rule, rule.initial);
         ASSERT_TRUE(field.has_value());
-        EXPECT_EQ(field->size(), static_cast<std::size_t>(item.digits));
+        EXPECT_EQ(field->size(), static_cast<std::size_t>(rule.digits));
         EXPECT_EQ(acceptMenuValue(rule, *field), field);
     }
 }
 
 TEST(MenuValues, ChecksEachKindsRange) {
-    auto rule = [](int index) { return menuRuleFor(panelink::defaultMenuItem(index)); };
     // Option items: "CATRATE" counts its four options from 1.
-    EXPECT_TRUE(acceptMenuValue(rule(10), "4"));
-    EXPECT_FALSE(acceptMenuValue(rule(10), "0"));
-    EXPECT_FALSE(acceptMenuValue(rule(10), "5"));
+    EXPECT_TRUE(acceptMenuValue(menuItem(10), "4"));
+    EXPECT_FALSE(acceptMenuValue(menuItem(10), "0"));
+    EXPECT_FALSE(acceptMenuValue(menuItem(10), "5"));
     // Scaled ranges: "VOX DLY" 100..3000 ms in steps of 100 is 1..30.
-    EXPECT_TRUE(acceptMenuValue(rule(63), "30"));
-    EXPECT_FALSE(acceptMenuValue(rule(63), "31"));
-    EXPECT_FALSE(acceptMenuValue(rule(63), "00"));
+    EXPECT_TRUE(acceptMenuValue(menuItem(63), "30"));
+    EXPECT_FALSE(acceptMenuValue(menuItem(63), "31"));
+    EXPECT_FALSE(acceptMenuValue(menuItem(63), "00"));
     // Off-or-range: "CW DLY" is 0 (FULL) or 3..300.
-    EXPECT_TRUE(acceptMenuValue(rule(16), "000"));
-    EXPECT_FALSE(acceptMenuValue(rule(16), "002"));
-    EXPECT_TRUE(acceptMenuValue(rule(16), "300"));
+    EXPECT_TRUE(acceptMenuValue(menuItem(16), "000"));
+    EXPECT_FALSE(acceptMenuValue(menuItem(16), "002"));
+    EXPECT_TRUE(acceptMenuValue(menuItem(16), "300"));
     // Signed: "QSPL F" -20..+20 kHz.
-    EXPECT_TRUE(acceptMenuValue(rule(47), "-20"));
-    EXPECT_FALSE(acceptMenuValue(rule(47), "-21"));
-    EXPECT_FALSE(acceptMenuValue(rule(47), "020"));
+    EXPECT_TRUE(acceptMenuValue(menuItem(47), "-20"));
+    EXPECT_FALSE(acceptMenuValue(menuItem(47), "-21"));
+    EXPECT_FALSE(acceptMenuValue(menuItem(47), "020"));
     // Bit sets.
-    EXPECT_EQ(encodeMenuValue(rule(65), 1024), "10000000000");
-    EXPECT_EQ(encodeMenuValue(rule(66), 32), "100000");
-    EXPECT_FALSE(encodeMenuValue(rule(66), 64));
+    EXPECT_EQ(encodeMenuValue(menuItem(65), 1024), "10000000000");
+    EXPECT_EQ(encodeMenuValue(menuItem(66), 32), "100000");
+    EXPECT_FALSE(encodeMenuValue(menuItem(66), 64));
     // The dimmer goes with "DA", blank records not at all.
-    EXPECT_FALSE(rule(67).exAddressable());
-    EXPECT_FALSE(rule(27).exAddressable());
+    EXPECT_FALSE(menuItem(67).exAddressable());
+    EXPECT_FALSE(menuItem(27).exAddressable());
 }
 
 TEST(PacedOutput, ReleasesEachByteWhenItsElevenBitsHaveGone) {

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "panelink/cat/answer_table.h"
-#include "panelink/menu/menu_defaults.h"
+#include "tools/orvik-sim/radio_commands.h"
 #include "tools/orvik-sim/tests/sim_test_util.h"
 
 namespace orviksim {
@@ -20,8 +19,7 @@ std::string ask(RadioModel& radio, std::string_view command) {
 }
 
 std::size_t expectedLength(std::string_view answer) {
-    const auto* record = panelink::findAnswer(answer[0], answer[1]);
-    return record == nullptr ? 0 : record->length;
+    return static_cast<std::size_t>(answerLength(answer.substr(0, 2)).value_or(0));
 }
 
 TEST(RadioModel, AnswersEveryReadTheProgramSendsWithTheTableLengthAndDecodably) {
@@ -43,15 +41,15 @@ TEST(RadioModel, AnswersEveryReadTheProgramSendsWithTheTableLengthAndDecodably) 
 TEST(RadioModel, AnswersMenuReadsInTheItemsDigitWidthAndRejectsTheRest) {
     RadioModel radio;
     int answered = 0;
-    for (int index = 0; index <= panelink::kMenuItemCount + 1; ++index) {
+    for (int index = 0; index <= kMenuItemCount + 1; ++index) {
         char read[8];
         std::snprintf(read, sizeof read, "EX%03d;", index);
         const auto answer = ask(radio, read);
-        const auto item = panelink::defaultMenuItem(index);
+        const auto& item = menuItem(index);
         SCOPED_TRACE(std::string(read) + " -> " + answer);
         // Blank records, the dimmer (read with "DA") and numbers outside 1..67 are refused.
-        if (index < 1 || index > panelink::kMenuItemCount || item.kind == panelink::kKindBlank ||
-            item.kind == panelink::kKindDimmer) {
+        if (index < 1 || index > kMenuItemCount || item.kind == kKindBlank ||
+            item.kind == kKindDimmer) {
             EXPECT_EQ(answer, "?;");
             continue;
         }
@@ -66,6 +64,18 @@ TEST(RadioModel, AnswersMenuReadsInTheItemsDigitWidthAndRejectsTheRest) {
     EXPECT_EQ(ask(radio, "EX066;"), "EX066111111;");
     EXPECT_EQ(ask(radio, "EX025;"), "EX025+000;");
     EXPECT_EQ(ask(radio, "EX016;"), "EX016025;");
+}
+
+// Reports can come from keys the connection read-out never reads ("RM3", "RI7", "SM1").
+TEST(RadioModel, EveryStateKeyAnswersInItsLettersLength) {
+    RadioModel radio;
+    for (const auto& format : keyFormats()) {
+        const auto answer = radio.answerFor(format.key);
+        ASSERT_TRUE(answer.has_value()) << format.key;
+        EXPECT_EQ(answer->size(), expectedLength(*answer)) << *answer;
+        std::string why;
+        EXPECT_TRUE(decodes(*answer, &why)) << why;
+    }
 }
 
 TEST(RadioModel, IdentifiesWithTheConfiguredModel) {

@@ -13,38 +13,38 @@
 #include <utility>
 #include <vector>
 
-#include "panelink/cat/command_tables.h"
-#include "panelink/menu/menu_defaults.h"
+#include "tools/orvik-sim/menu_layout.h"
+#include "tools/orvik-sim/radio_commands.h"
 
 namespace orviksim::testing {
 
 using namespace std::chrono_literals;
 using SteadyClock = std::chrono::steady_clock;
 
-// Every read the control program sends while connecting: the read forms of its read
-// command table (kind 0 the letters, kind 1 with selector 0, kind 2 with 0 and 1, and the
-// command-specific reads), "SS0;" for the switch read, and the keyer memory reads.
+// Every read the control program sends while connecting: the read forms of the read-out
+// (the letters alone, with selector 0, with 0 and 1, and the command-specific reads),
+// "SS0;" for the switch read, and the keyer memory reads.
 inline std::vector<std::string> programReads() {
     std::vector<std::string> reads;
-    for (const auto& record : panelink::ReadCommandTable) {
-        const std::string letters(record.letters.data(), 2);
+    for (const auto& record : readCommands()) {
+        const std::string letters(record.letters);
         if (letters == "EX" || letters == "MR") continue;  // need an item or a channel
         if (letters == "SS") {
             reads.emplace_back("SS0;");
             continue;
         }
-        switch (record.kind) {
-            case panelink::kReadPlain:
+        switch (record.form) {
+            case ReadForm::Plain:
                 reads.push_back(letters + ";");
                 break;
-            case panelink::kReadSelectorZero:
+            case ReadForm::SelectorZero:
                 reads.push_back(letters + "0;");
                 break;
-            case panelink::kReadBothSides:
+            case ReadForm::BothSides:
                 reads.push_back(letters + "0;");
                 reads.push_back(letters + "1;");
                 break;
-            default:
+            case ReadForm::Special:
                 if (letters == "ID") reads.emplace_back("ID;");
                 if (letters == "BP" || letters == "CO") {
                     reads.push_back(letters + "00;");
@@ -67,7 +67,7 @@ inline std::vector<std::string> programReads() {
 
 // Whether the control program's decoder for the answer's letters accepts `answer` (the whole
 // answer, through ";") and stores every field within its range. Written from the decoder
-// rules, independently of the simulator's own tables.
+// rules, independently of the simulator's answer formats.
 inline bool decodes(std::string_view answer, std::string* why = nullptr) {
     auto fail = [&](const std::string& reason) {
         if (why != nullptr) *why = std::string(answer) + ": " + reason;
@@ -166,13 +166,12 @@ inline bool decodes(std::string_view answer, std::string* why = nullptr) {
     if (l == "DA") return num(2, 2, 0, 99, "dimmer");
     if (l == "EX") {
         // Menu number, then the value in the item's width (text items: a digit and text).
-        if (!num(2, 3, 1, panelink::kMenuItemCount, "menu number")) return false;
-        const auto item = panelink::defaultMenuItem(std::stoi(std::string(a.substr(2, 3))));
+        if (!num(2, 3, 1, kMenuItemCount, "menu number")) return false;
+        const auto& item = menuItem(std::stoi(std::string(a.substr(2, 3))));
         const auto value = a.substr(5);
-        if (item.kind == panelink::kKindText) return num(5, 1, 0, 9, "beacon number");
+        if (item.kind == kKindText) return num(5, 1, 0, 9, "beacon number");
         if (value.size() != static_cast<std::size_t>(item.digits)) return fail("menu width");
-        const bool bits =
-            item.kind == panelink::kKindBitsBands || item.kind == panelink::kKindBitsModes;
+        const bool bits = item.kind == kKindBitsBands || item.kind == kKindBitsModes;
         const bool signedValue = item.kind == 4;
         for (std::size_t i = 0; i < value.size(); ++i) {
             const char c = value[i];

@@ -12,10 +12,9 @@
 #include <memory>
 #include <sstream>
 
-#include "panelink/cat/answer_table.h"
-#include "panelink/menu/menu_defaults.h"
 #include "shared/formats/port_map.h"
 #include "shared/platform/testing/scratch_dir.h"
+#include "tools/orvik-sim/radio_commands.h"
 #include "tools/orvik-sim/tests/sim_test_util.h"
 
 namespace orviksim {
@@ -52,13 +51,13 @@ TEST_F(SimulatorTest, AnswersEveryReadTheProgramSendsOverTheLine) {
     for (const auto& read : testing::programReads()) {
         const auto answer = port.ask(read);
         ASSERT_GE(answer.size(), 2u) << read;
-        const auto* record = panelink::findAnswer(answer[0], answer[1]);
-        ASSERT_NE(record, nullptr) << read << " -> " << answer;
-        EXPECT_EQ(answer.size(), record->length) << read << " -> " << answer;
+        const auto length = answerLength(answer.substr(0, 2));
+        ASSERT_TRUE(length.has_value()) << read << " -> " << answer;
+        EXPECT_EQ(answer.size(), static_cast<std::size_t>(*length)) << read << " -> " << answer;
     }
-    for (int index = 1; index <= panelink::kMenuItemCount; ++index) {
-        const auto item = panelink::defaultMenuItem(index);
-        if (item.kind == panelink::kKindBlank || item.kind == panelink::kKindDimmer) continue;
+    for (int index = 1; index <= kMenuItemCount; ++index) {
+        const auto& item = menuItem(index);
+        if (!item.exAddressable()) continue;
         char read[8];
         std::snprintf(read, sizeof read, "EX%03d;", index);
         EXPECT_EQ(port.ask(read).size(), static_cast<std::size_t>(6 + item.digits)) << read;
