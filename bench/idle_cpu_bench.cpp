@@ -23,7 +23,9 @@
 #include "bench/bench_support.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/testing/wait_until.h"
 
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
 
     // Auto-information on, as the COM key does: "AI1" comes back, the ID is read and the
     // read-out runs; measure once it is over.
-    core.postRequest(panelink::kMsgSwitchAutoInfo);
+    core.postRequest(panelink::id(panelink::Request::SwitchAutoInfo));
     const bool connected =
         platform::waitUntil([&] { return core.radio().get(panelink::RadioField::ID) == 244; }, 10s,
                             10ms) &&

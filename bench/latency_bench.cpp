@@ -19,7 +19,9 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "shared/formats/port_map.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/pseudo_terminal.h"
@@ -65,7 +67,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < samples; ++i) {
         std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
         const auto posted = std::chrono::steady_clock::now();
-        core.postRequest(panelink::kMsgReadId);
+        core.postRequest(panelink::id(panelink::Request::ReadId));
         if (!waitReadable(line->masterFd(), 1000ms))
             return fail("a request did not reach the line");
         toWire.push_back(bench::millisecondsBetween(posted, std::chrono::steady_clock::now()));

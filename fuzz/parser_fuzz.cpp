@@ -20,7 +20,9 @@
 #include "panelink/cat/answer_table.h"
 #include "panelink/cat/menu_setup.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/testing/core_rig.h"
 
 namespace {
@@ -30,10 +32,14 @@ using namespace panelink;
 constexpr std::size_t kMaxAnswer = 511;
 
 bool isAllowedWindowPost(const platform::Message& m) {
-    if (m.id == kMsgLinkFailure) return m.wparam == 1 && m.lparam == 3;
+    if (is(m, WindowMessage::LinkFailure)) return m.wparam == 1 && m.lparam == 3;
     if (m.wparam != 0 || m.lparam != 0) return false;
-    constexpr std::uint32_t kLinkPosts[] = {kMsgConnected,  kMsgMenuValueChanged, WM_APP + 0x305,
-                                            WM_APP + 0x307, kMsgMeterUpdate,      kMsgSMeterUpdate};
+    constexpr std::uint32_t kLinkPosts[] = {id(WindowMessage::Connected),
+                                            id(DisplayUpdate::MenuValueChanged),
+                                            WM_APP + 0x305,
+                                            WM_APP + 0x307,
+                                            id(DisplayUpdate::RM),
+                                            id(DisplayUpdate::SM)};
     if (std::find(std::begin(kLinkPosts), std::end(kLinkPosts), m.id) != std::end(kLinkPosts)) {
         return true;
     }
@@ -42,9 +48,9 @@ bool isAllowedWindowPost(const platform::Message& m) {
 }
 
 bool isAllowedThreadPost(const platform::Message& m) {
-    constexpr std::uint32_t kRequests[] = {kMsgReadId,          kMsgStartReadout,
-                                           kMsgSwitchAutoInfo,  kMsgStopReadouts,
-                                           kMsgReadStatusLater, kMsgStartMenuReadout};
+    constexpr std::uint32_t kRequests[] = {
+        id(Request::ReadId),       id(Request::StartReadout),    id(Request::SwitchAutoInfo),
+        id(Request::StopReadouts), id(Request::ReadStatusLater), id(Request::StartMenuReadout)};
     return m.lparam == 0 && m.wparam == 0 &&
            std::find(std::begin(kRequests), std::end(kRequests), m.id) != std::end(kRequests);
 }

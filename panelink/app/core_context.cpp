@@ -13,8 +13,10 @@
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/core_services.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
 #include "panelink/core/message_queue.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/anl_recv_thread.h"
 #include "panelink/link/com_port.h"
 #include "panelink/link/link_watchdog.h"
@@ -196,7 +198,7 @@ bool CoreContext::beginStart() {
     p.menuDefThread.start();
     p.step(CoreStep::MenuThreadStarted);
     p.services.clock.sleep(kMenuThreadSettle);
-    p.menuDefThread.post(Message{kMsgBuildMenuTable, 0, 0});
+    p.menuDefThread.post(message(ThreadMessage::BuildMenuTable));
     p.step(CoreStep::MenuBuildPosted);
 
     p.command.reset();
@@ -331,7 +333,7 @@ bool CoreContext::queueRawCommand(std::string_view text) {
     if (!acceptableCommand(text)) return false;
     const int length = static_cast<int>(text.size());
     if (p.sendQueue.push(length, text.data()) != length) return false;
-    p.anlSendThread.post(Message{kMsgWakeWriter, 0, 0});
+    p.anlSendThread.post(message(Request::WakeWriter));
     return true;
 }
 

@@ -9,7 +9,9 @@
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/answer_text.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/menu/menu_item.h"
 #include "panelink/menu/menu_item_table.h"
 
@@ -173,11 +175,11 @@ bool decodeRM(CoreServices& s, const AnswerText& text) {
 // selector to zero: "SM0000" when auto-information went off, "SM1000" at power-off.
 void zeroMeters(CoreServices& s, std::string_view sMeterText) {
     decodeAnswer(s, "RM0000");
-    postWindow(s, kMsgMeterUpdate);
+    postWindow(s, id(DisplayUpdate::RM));
     decodeAnswer(s, "RM2000");
-    postWindow(s, kMsgMeterUpdate);
+    postWindow(s, id(DisplayUpdate::RM));
     decodeAnswer(s, sMeterText);
-    postWindow(s, kMsgSMeterUpdate);
+    postWindow(s, id(DisplayUpdate::SM));
 }
 
 bool decodeID(CoreServices& s, const AnswerText& text) {
@@ -186,10 +188,10 @@ bool decodeID(CoreServices& s, const AnswerText& text) {
     const bool supported = text.at(2) == '0' && text.at(3) == '2' && text.at(4) == '4' &&
                            (text.at(5) == '4' || text.at(5) == '5' || text.at(5) == '6');
     if (supported) {
-        postTo(s.threads.anlSend, kMsgStartReadout);
+        postTo(s.threads.anlSend, Request::StartReadout);
     } else {
-        postTo(s.threads.anlSend, kMsgSwitchAutoInfo, 0);
-        postWindow(s, kMsgLinkFailure, 1, kLinkMessageConnectFailed);
+        postTo(s.threads.anlSend, Request::SwitchAutoInfo, 0);
+        postWindow(s, id(WindowMessage::LinkFailure), 1, kLinkMessageConnectFailed);
         s.timers.killTimer(kTimerConnect);
     }
     return stored;
@@ -203,20 +205,20 @@ bool decodeAI(CoreServices& s, const AnswerText& text) {
     const std::int32_t now = s.radio.get(F::AI);
 
     if ((now == 1 && before != 1) || s.radio.connectionPending()) {
-        postTo(s.threads.anlSend, kMsgReadId);
+        postTo(s.threads.anlSend, Request::ReadId);
         s.radio.setConnectionPending(false);
     }
     // Posted, not sent: the window may itself be waiting on this thread.
-    if (now == 1 && before != 1) postWindow(s, kMsgConnected);
+    if (now == 1 && before != 1) postWindow(s, id(WindowMessage::Connected));
 
     if (now == 0) {
         if (s.flags.aiCommanded.load()) {
             // This program asked for auto-information: switch it on again.
             s.command.store(CommandField::AI, 0);
-            postTo(s.threads.anlSend, kMsgSwitchAutoInfo, 0);
+            postTo(s.threads.anlSend, Request::SwitchAutoInfo, 0);
             result = false;
         } else {
-            postTo(s.threads.anlSend, kMsgStopReadouts);
+            postTo(s.threads.anlSend, Request::StopReadouts);
             zeroMeters(s, "SM0000");
         }
     }
@@ -231,11 +233,11 @@ bool decodePS(CoreServices& s, const AnswerText& text) {
         if (power == 0) {
             s.radio.setRestoreAutoInformation(s.command.get(CommandField::AI) != 0);
             zeroMeters(s, "SM1000");
-            postTo(s.threads.anlSend, kMsgStopReadouts);
+            postTo(s.threads.anlSend, Request::StopReadouts);
         } else if (s.radio.restoreAutoInformation()) {
             s.radio.setConnectionPending(true);
             s.command.store(CommandField::AI, 0);
-            postTo(s.threads.anlSend, kMsgSwitchAutoInfo, 0);
+            postTo(s.threads.anlSend, Request::SwitchAutoInfo, 0);
         }
     }
     copyField(s, {F::PS, Copy::Plain});
@@ -372,7 +374,7 @@ bool decodeKM(CoreServices& s, const AnswerText& text) {
 }
 
 bool decodeMD(CoreServices& s, const AnswerText& text) {
-    postTo(s.threads.anlSend, kMsgReadStatusLater);
+    postTo(s.threads.anlSend, Request::ReadStatusLater);
     const auto selector = text.digits(2, 1);
     const auto mode = text.hexDigit(3);
     if (!selector || !mode || *selector > 1) return false;
@@ -408,7 +410,7 @@ bool decodeRS(CoreServices& s, const AnswerText& text) {
     if (!value) return false;
     const bool stored = s.radio.store(F::RS, *value);
     // Never true while RS is limited to 0..1; kept for a wider range.
-    if (s.radio.get(F::RS) == 2) postTo(s.threads.anlSend, kMsgStartMenuReadout);
+    if (s.radio.get(F::RS) == 2) postTo(s.threads.anlSend, Request::StartMenuReadout);
     return stored;
 }
 

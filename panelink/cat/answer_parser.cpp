@@ -5,7 +5,9 @@
 #include "panelink/cat/answer_decoders.h"
 #include "panelink/cat/answer_table.h"
 #include "panelink/cat/radio_state.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/menu/menu_answer.h"
 #include "panelink/menu/menu_item.h"
 
@@ -21,8 +23,12 @@ struct KindUpdate {
 };
 
 constexpr KindUpdate kMenuKindUpdates[] = {
-    {11, WM_APP + 0x307},  {12, WM_APP + 0x305},  {kKindPeakHold, kMsgMeterUpdate},
-    {37, kMsgMeterUpdate}, {38, kMsgMeterUpdate}, {39, kMsgMeterUpdate},
+    {11, WM_APP + 0x307},
+    {12, WM_APP + 0x305},
+    {kKindPeakHold, id(DisplayUpdate::RM)},
+    {37, id(DisplayUpdate::RM)},
+    {38, id(DisplayUpdate::RM)},
+    {39, id(DisplayUpdate::RM)},
 };
 
 }  // namespace
@@ -43,7 +49,7 @@ void AnswerParser::analyse(std::string_view answer) {
 
 void AnswerParser::analyseMenuAnswer(std::string_view answer) {
     if (!applyMenuAnswer(services_.menu, services_.radio.menuItemCount(), answer)) return;
-    services_.window.post({kMsgMenuValueChanged, 0, 0});
+    services_.window.post(message(DisplayUpdate::MenuValueChanged));
     const int kind = menuItemKindForAnswer(services_.menu, answer);
     for (const KindUpdate& update : kMenuKindUpdates) {
         if (update.kind == kind) services_.window.post({update.message, 0, 0});

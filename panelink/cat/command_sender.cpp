@@ -14,8 +14,10 @@
 #include "panelink/core/command_queue.h"
 #include "panelink/core/decimal_field.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
 #include "panelink/core/message_queue.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/menu/menu_command.h"
 #include "panelink/menu/menu_item_table.h"
 
@@ -27,21 +29,6 @@ using platform::Milliseconds;
 using platform::WM_APP;
 
 // Requests whose number appears here only.
-constexpr std::uint32_t kMsgPowerSwitch = WM_APP + 0x502;
-constexpr std::uint32_t kMsgToggleNa = WM_APP + 0x51D;
-constexpr std::uint32_t kMsgWriteMenu = WM_APP + 0x529;
-constexpr std::uint32_t kMsgToggleBp = WM_APP + 0x539;
-constexpr std::uint32_t kMsgSetContour = WM_APP + 0x53B;
-constexpr std::uint32_t kMsgEncoderMain = WM_APP + 0x54F;
-constexpr std::uint32_t kMsgEncoderSub = WM_APP + 0x550;
-constexpr std::uint32_t kMsgClarifierStep = WM_APP + 0x553;
-constexpr std::uint32_t kMsgSetVdSd = WM_APP + 0x55E;
-constexpr std::uint32_t kMsgSetShift = WM_APP + 0x565;
-constexpr std::uint32_t kMsgReadInformation = WM_APP + 0x651;
-constexpr std::uint32_t kMsgStartKeyerRead = WM_APP + 0x652;
-constexpr std::uint32_t kMsgEncoderThird = WM_APP + 0x65A;
-constexpr std::uint32_t kMsgWriteMemory = WM_APP + 0x66A;
-constexpr std::uint32_t kMsgPanelLock = WM_APP + 0x66D;
 
 constexpr Milliseconds kReadoutPeriod{30};
 constexpr Milliseconds kMenuReadoutPeriod{30};
@@ -111,47 +98,47 @@ void CommandSender::sleep(int milliseconds) {
 // Read-outs, keyer read, power and the polls: the messages that keep state on this thread.
 bool CommandSender::handleSequence(const Message& message) {
     switch (message.id) {
-        case kMsgStartReadout:
+        case id(Request::StartReadout):
             startReadout();
             return true;
-        case kMsgReadoutStep:
+        case id(Request::ReadoutStep):
             readoutStep();
             return true;
-        case kMsgStartMenuReadout:
+        case id(Request::StartMenuReadout):
             startMenuReadout();
             return true;
-        case kMsgMenuReadoutStep:
+        case id(Request::MenuReadoutStep):
             menuReadoutStep();
             return true;
-        case kMsgStopReadouts:
+        case id(Request::StopReadouts):
             stopReadouts();
             return true;
-        case kMsgStartKeyerRead:
+        case id(Request::StartKeyerRead):
             startKeyerRead();
             return true;
-        case kMsgKeyerReadStep:
+        case id(Request::KeyerReadStep):
             keyerReadStep();
             return true;
-        case kMsgPowerSwitch:
+        case id(Request::PowerSwitch):
             switchPower();
             return true;
-        case kMsgPowerOnTick:
+        case id(Request::PowerOnTick):
             powerOnTick();
             return true;
-        case kMsgPowerOffTick:
+        case id(Request::PowerOffTick):
             powerOffTick();
             return true;
-        case kMsgSwitchAutoInfo:
+        case id(Request::SwitchAutoInfo):
             switchAutoInformation();
             return true;
-        case kMsgStatusPoll:
+        case id(Request::StatusPoll):
             statusPoll();
             return true;
-        case kMsgInfoPoll:
+        case id(Request::InfoPoll):
             infoPoll();
             return true;
-        case kMsgWakeWriter:
-            postTo(services_.threads.sioSend, kMsgWriteCommand);
+        case id(Request::WakeWriter):
+            postTo(services_.threads.sioSend, ThreadMessage::WriteCommand);
             return true;
         default:
             return false;
@@ -162,46 +149,46 @@ bool CommandSender::handleSequence(const Message& message) {
 bool CommandSender::handleSpecial(const Message& message) {
     const std::intptr_t value = message.lparam;
     switch (message.id) {
-        case kMsgToggleNa:
+        case id(Request::ToggleNa):
             toggleNa(message.wparam);
             return true;
-        case kMsgWriteMenu:
+        case id(Request::WriteMenu):
             writeMenu();
             return true;
-        case kMsgToggleBp:
+        case id(Request::ToggleBp):
             toggleBpOnOff();
             return true;
-        case kMsgSetContour:
+        case id(Request::SetContour):
             setContour(value);
             return true;
-        case kMsgEncoderMain:
+        case id(Request::EncoderMain):
             stepEncoder('0', value);
             return true;
-        case kMsgEncoderSub:
+        case id(Request::EncoderSub):
             stepEncoder('1', value);
             return true;
-        case kMsgEncoderThird:
+        case id(Request::EncoderThird):
             stepEncoder('2', value);
             return true;
-        case kMsgClarifierStep:
+        case id(Request::ClarifierStep):
             stepClarifier(value);
             return true;
-        case kMsgSetVdSd:
+        case id(Request::SetVdSd):
             setVdAndSd(value);
             return true;
-        case kMsgSetShift:
+        case id(Request::SetShift):
             setShift(value);
             return true;
-        case kMsgReadStatusLater:
+        case id(Request::ReadStatusLater):
             readStepLater();
             return true;
-        case kMsgReadInformation:
+        case id(Request::ReadInformation):
             readInformation(message.wparam);
             return true;
-        case kMsgWriteMemory:
+        case id(Request::WriteMemory):
             writeMemory(value);
             return true;
-        case kMsgPanelLock:
+        case id(Request::PanelLock):
             lockPanel(value);
             return true;
         default:
@@ -361,7 +348,7 @@ void CommandSender::endMenuReadout() {
     services_.flags.readoutBusy.store(false);
     if (services_.flags.readingDialogShown.load()) {
         sleep(100);
-        services_.window.post({kMsgMenuReadoutDone, 0, 0});
+        services_.window.post(message(WindowMessage::MenuReadoutDone));
     }
 }
 
@@ -441,14 +428,14 @@ void CommandSender::switchAutoInformation() {
     if (services_.command.get(CommandField::AI) != 1) return;
     // Switching off: the radio stops reporting, so act as if it had reported "AI0".
     sleep(25);
-    postTo(services_.threads.anlSend, kMsgStopReadouts);
+    postTo(services_.threads.anlSend, Request::StopReadouts);
     services_.flags.aiCommanded.store(false);
     if (services_.command.get(CommandField::PS) == 0)
         services_.radio.setRestoreAutoInformation(false);
     constexpr std::string_view kMadeUpAnswer = "AI0";
     if (services_.receiveQueue.push(static_cast<int>(kMadeUpAnswer.size()), kMadeUpAnswer.data()) >
         0)
-        postTo(services_.threads.anlRecv, kMsgAnalyseAnswer);
+        postTo(services_.threads.anlRecv, ThreadMessage::AnalyseAnswer);
 }
 
 void CommandSender::statusPoll() {

@@ -1,7 +1,9 @@
 #include "panelink/core/command_queue.h"
 
-#include "panelink/core/link_ids.h"
 #include "panelink/core/message_queue.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 
 namespace panelink {
 
@@ -14,7 +16,7 @@ bool queueCommand(CoreServices& core, std::string_view text) {
     }
     const int length = static_cast<int>(text.size());
     if (core.sendQueue.push(length, text.data()) != length) return false;
-    postTo(core.threads.sioSend, kMsgWriteCommand);
+    postTo(core.threads.sioSend, ThreadMessage::WriteCommand);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panelink/core/messages.h"
 #include "shared/formats/link_settings.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/message.h"
@@ -43,9 +44,10 @@ struct CoreServices {
 
 // Posts to a worker when its sink is set; a message to a thread that is not running is lost,
 // as a posted message to an ended thread is.
-inline void postTo(platform::MessageSink* sink, std::uint32_t id, std::uintptr_t wparam = 0,
-                   std::intptr_t lparam = 0) {
-    if (sink != nullptr) sink->post({id, wparam, lparam});
+template <class Name>
+void postTo(platform::MessageSink* sink, Name name, std::uintptr_t wparam = 0,
+            std::intptr_t lparam = 0) {
+    if (sink != nullptr) sink->post(message(name, wparam, lparam));
 }
 
 }  // namespace panelink

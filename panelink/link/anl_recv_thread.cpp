@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
 #include "panelink/core/message_queue.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 
 namespace panelink {
 
@@ -14,9 +16,9 @@ AnlRecvThread::AnlRecvThread(CoreServices& core, Analyser analyser)
     : core_(core), analyser_(std::move(analyser)) {}
 
 void AnlRecvThread::handle(const platform::Message& message) {
-    if (message.id == kMsgAnalyseAnswer) {
+    if (is(message, ThreadMessage::AnalyseAnswer)) {
         analyseNext();
-    } else if (message.id == kMsgLinkLost) {
+    } else if (is(message, ThreadMessage::LinkLost)) {
         linkLost();
     }
 }
@@ -35,11 +37,11 @@ void AnlRecvThread::analyseNext() {
 }
 
 void AnlRecvThread::linkLost() {
-    postTo(core_.threads.anlSend, kMsgStopReadouts);
+    postTo(core_.threads.anlSend, Request::StopReadouts);
     core_.flags.aiCommanded.store(false);
     // Treated as the radio reporting auto-information off, which also zeroes the meters.
     if (analyser_) analyser_("AI0");
-    core_.window.post({kMsgAutoInfoUpdate, 0, 0});
+    core_.window.post(message(DisplayUpdate::AI));
 }
 
 }  // namespace panelink

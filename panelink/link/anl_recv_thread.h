@@ -13,8 +13,9 @@ namespace panelink {
 // until the next one.
 inline constexpr platform::Milliseconds kLinkWatchdogPeriod{3000};
 
-// Anl_Recv_Thread: takes one answer off the receive queue per kMsgAnalyseAnswer and has it
-// analysed, restarting the link watchdog around it; handles a lost link (kMsgLinkLost).
+// Anl_Recv_Thread: takes one answer off the receive queue per id(ThreadMessage::AnalyseAnswer) and
+// has it analysed, restarting the link watchdog around it; handles a lost link
+// (id(ThreadMessage::LinkLost)).
 class AnlRecvThread {
   public:
     // Decodes one answer (letters and parameters, no ";"); the context passes the answer

@@ -1,7 +1,9 @@
 #include "panelink/link/link_watchdog.h"
 
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/com_port.h"
 
 namespace panelink {
@@ -18,7 +20,7 @@ bool LinkWatchdog::check() {
     } else {
         lost = (status && status->lineBad) || core_.port.lastOpenFailed();
     }
-    if (lost) postTo(core_.threads.anlRecv, kMsgLinkLost);
+    if (lost) postTo(core_.threads.anlRecv, ThreadMessage::LinkLost);
     return lost;
 }
 

@@ -1,7 +1,9 @@
 #include "panelink/link/menu_definition_thread.h"
 
 #include "panelink/cat/menu_setup.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/sio_send_thread.h"
 
 namespace panelink {
@@ -9,7 +11,7 @@ namespace panelink {
 MenuDefinitionThread::MenuDefinitionThread(CoreServices& core) : core_(core) {}
 
 void MenuDefinitionThread::handle(const platform::Message& message) {
-    if (message.id == kMsgBuildMenuTable) build();
+    if (is(message, ThreadMessage::BuildMenuTable)) build();
 }
 
 void MenuDefinitionThread::build() {
@@ -18,8 +20,8 @@ void MenuDefinitionThread::build() {
     endMenuItemBuild(core_.radio);
     // Commands queued before the link was enabled (the start-up "PS;") go out now rather than
     // one wake late.
-    postTo(core_.threads.sioSend, kMsgWriteCommand, kReplayDeferredWrites);
-    postTo(core_.threads.menuDef, kMsgEndThread);
+    postTo(core_.threads.sioSend, ThreadMessage::WriteCommand, kReplayDeferredWrites);
+    postTo(core_.threads.menuDef, ThreadMessage::EndThread);
 }
 
 }  // namespace panelink

@@ -5,8 +5,8 @@
 
 namespace panelink {
 
-// File_MenuListDefFile: on kMsgBuildMenuTable builds the menu item table, enables the link,
-// has Sio_Send_Thread write the commands queued meanwhile, and ends its own thread.
+// File_MenuListDefFile: on id(ThreadMessage::BuildMenuTable) builds the menu item table, enables
+// the link, has Sio_Send_Thread write the commands queued meanwhile, and ends its own thread.
 class MenuDefinitionThread {
   public:
     explicit MenuDefinitionThread(CoreServices& core);

@@ -2,8 +2,10 @@
 
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
 #include "panelink/core/message_queue.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/com_port.h"
 #include "panelink/menu/menu_item_table.h"
 
@@ -32,7 +34,7 @@ SioRecvThread::SioRecvThread(CoreServices& core, MenuShapeLookup menuShape)
     : core_(core), framer_(std::move(menuShape)) {}
 
 void SioRecvThread::handle(const platform::Message& message) {
-    if (message.id == kMsgPollPort) pollPort();
+    if (is(message, ThreadMessage::PollPort)) pollPort();
 }
 
 void SioRecvThread::pollPort() {
@@ -74,7 +76,7 @@ void SioRecvThread::deliver(std::string_view answer) {
     const int length = static_cast<int>(answer.size());
     // Each stored answer is announced exactly once; a refused one is not announced at all.
     if (core_.receiveQueue.push(length, answer.data()) == length && length > 0) {
-        postTo(core_.threads.anlRecv, kMsgAnalyseAnswer);
+        postTo(core_.threads.anlRecv, ThreadMessage::AnalyseAnswer);
     }
 }
 

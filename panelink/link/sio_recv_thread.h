@@ -25,8 +25,8 @@ RtsAction rtsActionFor(std::size_t held, std::uint32_t lineErrors);
 // the menu item table. Both records must outlive the lookup.
 MenuShapeLookup menuShapeOf(const RadioState& radio, const MenuItemTable& menu);
 
-// Sio_Recv_Thread: every 5 ms (kMsgPollPort) reads what the port holds, drives RTS by the
-// bytes waiting to be framed, frames answers and hands each one to Anl_Recv_Thread through
+// Sio_Recv_Thread: every 5 ms (id(ThreadMessage::PollPort)) reads what the port holds, drives RTS
+// by the bytes waiting to be framed, frames answers and hands each one to Anl_Recv_Thread through
 // the receive queue.
 class SioRecvThread {
   public:

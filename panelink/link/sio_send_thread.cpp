@@ -9,8 +9,10 @@
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
 #include "panelink/core/message_queue.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/com_port.h"
 
 namespace panelink {
@@ -33,7 +35,7 @@ constexpr std::uint32_t kDropErrors =
 SioSendThread::SioSendThread(CoreServices& core) : core_(core) {}
 
 void SioSendThread::handle(const platform::Message& message) {
-    if (message.id != kMsgWriteCommand) return;
+    if (message.id != id(ThreadMessage::WriteCommand)) return;
     const bool replayOnly = message.wparam == kReplayDeferredWrites;
     if (!core_.radio.linkEnabled()) {
         // The command stays queued; it is written once the link is enabled. More wakes than

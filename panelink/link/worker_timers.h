@@ -5,7 +5,9 @@
 #include <set>
 
 #include "panelink/core/core_services.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 
 namespace panelink {
 
@@ -23,15 +25,15 @@ struct WorkerTimerRoute {
 // The main window's timers that only feed worker threads, so they may tick on a timer thread
 // of their own.
 inline constexpr std::array<WorkerTimerRoute, 9> kWorkerTimerRoutes{{
-    {kTimerPortPoll, WorkerTimerTarget::SioRecv, kMsgPollPort},
-    {kTimerReadout, WorkerTimerTarget::AnlSend, kMsgReadoutStep},
-    {kTimerMenuReadout, WorkerTimerTarget::AnlSend, kMsgMenuReadoutStep},
-    {kTimerStatusPoll, WorkerTimerTarget::AnlSend, kMsgStatusPoll},
-    {kTimerInfoPoll, WorkerTimerTarget::AnlSend, kMsgInfoPoll},
+    {kTimerPortPoll, WorkerTimerTarget::SioRecv, id(ThreadMessage::PollPort)},
+    {kTimerReadout, WorkerTimerTarget::AnlSend, id(Request::ReadoutStep)},
+    {kTimerMenuReadout, WorkerTimerTarget::AnlSend, id(Request::MenuReadoutStep)},
+    {kTimerStatusPoll, WorkerTimerTarget::AnlSend, id(Request::StatusPoll)},
+    {kTimerInfoPoll, WorkerTimerTarget::AnlSend, id(Request::InfoPoll)},
     {kTimerLinkWatchdog, WorkerTimerTarget::Watchdog, 0},
-    {kTimerPowerOn, WorkerTimerTarget::AnlSend, kMsgPowerOnTick},
-    {kTimerPowerOff, WorkerTimerTarget::AnlSend, kMsgPowerOffTick},
-    {kTimerKeyerRead, WorkerTimerTarget::AnlSend, kMsgKeyerReadStep},
+    {kTimerPowerOn, WorkerTimerTarget::AnlSend, id(Request::PowerOnTick)},
+    {kTimerPowerOff, WorkerTimerTarget::AnlSend, id(Request::PowerOffTick)},
+    {kTimerKeyerRead, WorkerTimerTarget::AnlSend, id(Request::KeyerReadStep)},
 }};
 
 bool isWorkerTimer(int timerId);

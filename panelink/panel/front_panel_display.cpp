@@ -267,11 +267,11 @@ void FrontPanelDisplay::selKeyIndicator(std::uintptr_t wparam, const PanelSnapsh
         tuningFlag_ = !tuningFlag_;
     }
     append(ops, drawDspSelKnob(kNoPointer, tuningFlag_));
-    append(ops, drawKeyCap(kMsgSelKey, wparam));
+    append(ops, drawKeyCap(id(WindowMessage::SelKey), wparam));
 }
 
 void FrontPanelDisplay::runStep(DisplayStep step, const PanelSnapshot& s, Mode mode,
-                                DisplayUpdate& out) {
+                                DisplayResponse& out) {
     DrawList& ops = out.ops;
     const bool live = mode == Mode::Live;
     const bool meterLive = s.connected && s.poweredOn;
@@ -336,7 +336,7 @@ void FrontPanelDisplay::runStep(DisplayStep step, const PanelSnapshot& s, Mode m
 }
 
 void FrontPanelDisplay::runRoute(const DisplayRoute& route, const PanelSnapshot& s, Mode mode,
-                                 DisplayUpdate& out) {
+                                 DisplayResponse& out) {
     for (std::size_t i = 0; i < route.stepCount; ++i)
         runStep(route.steps[i], s, mode, out);
     if (!route.action) return;
@@ -348,31 +348,30 @@ void FrontPanelDisplay::runRoute(const DisplayRoute& route, const PanelSnapshot&
 }
 
 bool FrontPanelDisplay::handleWindowMessage(const platform::Message& message,
-                                            const PanelSnapshot& s, DisplayUpdate& out) {
-    const std::uint32_t id = message.id;
+                                            const PanelSnapshot& s, DisplayResponse& out) {
     const std::uintptr_t w = message.wparam;
-    if (id == kMsgComKey || id == kMsgPowerKey) {
+    if (is(message, WindowMessage::ComKey) || is(message, WindowMessage::PowerKey)) {
         if (w <= 1) {
-            const bool com = id == kMsgComKey;
+            const bool com = is(message, WindowMessage::ComKey);
             append(out.ops, drawFourStateKey(com ? FourStateKey::Com : FourStateKey::Power, w == 1,
                                              com ? s.connected : s.poweredOn));
         }
         return true;
     }
-    if (id == kMsgSelKey) {
+    if (is(message, WindowMessage::SelKey)) {
         selKeyIndicator(w, s, out.ops);
         return true;
     }
-    if (keyCapIndex(id)) {
-        append(out.ops, drawKeyCap(id, w));
+    if (keyCapIndex(message.id)) {
+        append(out.ops, drawKeyCap(message.id, w));
         return true;
     }
-    if (id == kMsgDrawMainDial) {
+    if (is(message, WindowMessage::DrawMainDial)) {
         mainDialAngle_ = static_cast<int>(w % 360);
         append(out.ops, drawMainDial(mainDialAngle_));
         return true;
     }
-    if (id == kMsgSelectDigit) {
+    if (is(message, WindowMessage::SelectDigit)) {
         // A digit index outside 0..8 is not a digit: the selection stays as it was.
         if (w <= 8) {
             selectedDigit_ = static_cast<int>(w);
@@ -380,13 +379,13 @@ bool FrontPanelDisplay::handleWindowMessage(const platform::Message& message,
         }
         return true;
     }
-    if (id == kMsgDrawDspSelKnob) {
+    if (is(message, WindowMessage::DrawDspSelKnob)) {
         const int angle =
             w < static_cast<std::uintptr_t>(kNoPointer) ? static_cast<int>(w) : kNoPointer;
         append(out.ops, drawDspSelKnob(angle, tuningFlag_));
         return true;
     }
-    if (id == kMsgKnobCaption) {
+    if (is(message, WindowMessage::KnobCaption)) {
         // Only a valid request is kept, to be repeated by the full redraw.
         if (w <= 1 && message.lparam >= 0 && message.lparam < kCaptionCount) {
             const CaptionRequest request{static_cast<int>(w), static_cast<int>(message.lparam)};
@@ -395,27 +394,27 @@ bool FrontPanelDisplay::handleWindowMessage(const platform::Message& message,
         }
         return true;
     }
-    if (id == kMsgExit) {
+    if (is(message, WindowMessage::Exit)) {
         out.actions.push_back(A::Exit);
         return true;
     }
-    if (id == kMsgMenuListReady || id == kMsgMenuListClosed) {
-        menuListReady_ = id == kMsgMenuListReady;
+    if (is(message, WindowMessage::MenuListReady) || is(message, WindowMessage::MenuListClosed)) {
+        menuListReady_ = is(message, WindowMessage::MenuListReady);
         append(out.ops, drawLockLabel(s, menuListReady_));
-        if (id == kMsgMenuListClosed) {
+        if (is(message, WindowMessage::MenuListClosed)) {
             selKeyIndicator(0, s, out.ops);
             out.actions.push_back(A::MenuListClosed);
         }
         return true;
     }
     for (std::uint32_t ignored : kIgnoredMessages) {
-        if (id == WM_APP + ignored) return true;
+        if (message.id == WM_APP + ignored) return true;
     }
     return false;
 }
 
-DisplayUpdate FrontPanelDisplay::handleMessage(const platform::Message& message) {
-    DisplayUpdate out;
+DisplayResponse FrontPanelDisplay::handleMessage(const platform::Message& message) {
+    DisplayResponse out;
     const PanelSnapshot s = snapshot();
     if (const DisplayRoute* r = findRoute(message.id)) {
         runRoute(*r, s, Mode::Live, out);
@@ -426,8 +425,8 @@ DisplayUpdate FrontPanelDisplay::handleMessage(const platform::Message& message)
     return out;
 }
 
-DisplayUpdate FrontPanelDisplay::onTimer(int timerId) {
-    DisplayUpdate out;
+DisplayResponse FrontPanelDisplay::onTimer(int timerId) {
+    DisplayResponse out;
     switch (timerId) {
         case kTimerFrequencyA:
         case kTimerFrequencyB: {
@@ -459,11 +458,11 @@ DisplayUpdate FrontPanelDisplay::onTimer(int timerId) {
     return out;
 }
 
-DisplayUpdate FrontPanelDisplay::firstFullRedraw() {
-    DisplayUpdate out;
+DisplayResponse FrontPanelDisplay::firstFullRedraw() {
+    DisplayResponse out;
     out.handled = true;
     auto send = [&](std::uint32_t offset, std::uintptr_t wparam) {
-        DisplayUpdate one = handleMessage({WM_APP + offset, wparam, 0});
+        DisplayResponse one = handleMessage({WM_APP + offset, wparam, 0});
         append(out.ops, one.ops);
         out.actions.insert(out.actions.end(), one.actions.begin(), one.actions.end());
     };
@@ -476,8 +475,8 @@ DisplayUpdate FrontPanelDisplay::firstFullRedraw() {
     return out;
 }
 
-DisplayUpdate FrontPanelDisplay::fullRedraw() {
-    DisplayUpdate out;
+DisplayResponse FrontPanelDisplay::fullRedraw() {
+    DisplayResponse out;
     out.handled = true;
     const PanelSnapshot s = snapshot();
     auto repaint = [&](std::uint32_t offset) {

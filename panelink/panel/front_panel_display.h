@@ -4,7 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/panel/draw_op.h"
 #include "panelink/panel/meter_peak_hold.h"
 #include "panelink/panel/panel_snapshot.h"
@@ -44,23 +46,13 @@ enum class SideAction {
 
 // The answer of the display to one message or timer tick. `handled` is false for messages
 // and timers that belong to others (window-closed notices, the controller's timers).
-struct DisplayUpdate {
+struct DisplayResponse {
     bool handled = false;
     DrawList ops;
     std::vector<SideAction> actions;
 };
 
 // Message numbers the display handles under a name of its own.
-inline constexpr std::uint32_t kMsgComKey = platform::WM_APP + 0x578;
-inline constexpr std::uint32_t kMsgPowerKey = platform::WM_APP + 0x579;
-inline constexpr std::uint32_t kMsgDrawMainDial = platform::WM_APP + 0x585;
-inline constexpr std::uint32_t kMsgSelectDigit = platform::WM_APP + 0x586;
-inline constexpr std::uint32_t kMsgDrawDspSelKnob = platform::WM_APP + 0x588;
-inline constexpr std::uint32_t kMsgExit = platform::WM_APP + 0x58E;
-inline constexpr std::uint32_t kMsgKnobCaption = platform::WM_APP + 0x58F;
-inline constexpr std::uint32_t kMsgMenuListClosed = platform::WM_APP + 0x590;
-inline constexpr std::uint32_t kMsgSelKey = platform::WM_APP + 0x59A;
-inline constexpr std::uint32_t kMsgMenuListReady = platform::WM_APP + 0x5A7;
 
 // The main window's display: turns display-update messages, its own drawing messages and its
 // display timers into draw operations, and keeps the display state those need. Reads
@@ -91,14 +83,14 @@ class FrontPanelDisplay {
     // The window was painted: redraw every element 30 ms later (timer 13, one tick).
     void requestFullRedraw();
 
-    DisplayUpdate handleMessage(const platform::Message& message);
-    DisplayUpdate onTimer(int timerId);
+    DisplayResponse handleMessage(const platform::Message& message);
+    DisplayResponse onTimer(int timerId);
 
     // The two redraw sequences, also run by timers 11 and 13. The first one sends every
     // message as if it had arrived; the full redraw only draws (no state changes and, besides
     // the forwards that fill freshly opened windows, no side actions).
-    DisplayUpdate firstFullRedraw();
-    DisplayUpdate fullRedraw();
+    DisplayResponse firstFullRedraw();
+    DisplayResponse fullRedraw();
 
     int selectedDigit() const { return selectedDigit_; }
     int mainDialAngle() const { return mainDialAngle_; }
@@ -113,10 +105,11 @@ class FrontPanelDisplay {
   private:
     enum class Mode { Live, Repaint };
 
-    void runStep(DisplayStep step, const PanelSnapshot& s, Mode mode, DisplayUpdate& out);
-    void runRoute(const DisplayRoute& route, const PanelSnapshot& s, Mode mode, DisplayUpdate& out);
+    void runStep(DisplayStep step, const PanelSnapshot& s, Mode mode, DisplayResponse& out);
+    void runRoute(const DisplayRoute& route, const PanelSnapshot& s, Mode mode,
+                  DisplayResponse& out);
     bool handleWindowMessage(const platform::Message& message, const PanelSnapshot& s,
-                             DisplayUpdate& out);
+                             DisplayResponse& out);
     void selKeyIndicator(std::uintptr_t wparam, const PanelSnapshot& s, DrawList& ops);
     DrawList meterBar(const PanelSnapshot& s) const;
     PanelSnapshot snapshot() const;

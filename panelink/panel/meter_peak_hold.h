@@ -1,6 +1,8 @@
 #pragma once
 
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 
 #include "shared/platform/timer_host.h"
 

@@ -15,7 +15,9 @@
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/core_services.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/com_port.h"
 #include "panelink/link/worker_timers.h"
 #include "panelink/menu/menu_item_table.h"
@@ -271,7 +273,7 @@ TEST_F(CoreContextTest, ShutdownClosesThePortForGoodWritesSettingsThenStopsThrea
 
     // Nothing reopens the port afterwards, and requests are not taken any more.
     EXPECT_FALSE(context_->port().open(3, 9600, false));
-    EXPECT_FALSE(context_->postRequest(kMsgReadId));
+    EXPECT_FALSE(context_->postRequest(id(Request::ReadId)));
     context_->onWorkerTimer(kTimerPortPoll);
     EXPECT_EQ(pty_->readMaster(1, 200ms), "");
 
@@ -322,7 +324,7 @@ TEST_F(CoreContextTest, RawCommandsAfterAPowerEventReopenThePortAndRefusedTextsL
     EXPECT_EQ(wire(511), std::string(510, 'B') + ";");
     EXPECT_TRUE(context_->port().isOpen());
 
-    EXPECT_TRUE(context_->postRequest(kMsgReadId));
+    EXPECT_TRUE(context_->postRequest(id(Request::ReadId)));
     EXPECT_EQ(wire(3), "ID;");
     EXPECT_EQ(pty_->readMaster(1, 100ms), "");
 }

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "panelink/cat/tests/test_answer_fixture.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 
 namespace panelink::answertest {
 namespace {
@@ -19,7 +21,7 @@ using Ids = std::vector<std::uint32_t>;
 
 constexpr std::uint32_t kAiMessage = WM_APP + 0x33A;
 constexpr std::uint32_t kPsMessage = WM_APP + 0x347;
-const Message kSwitchAutoInfo{kMsgSwitchAutoInfo, 0, 0};
+const Message kSwitchAutoInfo{id(Request::SwitchAutoInfo), 0, 0};
 
 class ConnectionTest : public AnswerParserTest {
   protected:
@@ -34,10 +36,10 @@ class ConnectionTest : public AnswerParserTest {
 TEST_F(ConnectionTest, AutoInformationSwitchedOnAsksForTheModelAndPostsTheConnection) {
     analyse("AI1");
     EXPECT_EQ(copy(C::AI), 1);
-    EXPECT_EQ(threadIds(), Ids{kMsgReadId});
+    EXPECT_EQ(threadIds(), Ids{id(Request::ReadId)});
     // Posted, never sent: a send would wait for a window that may be waiting on this thread.
     EXPECT_TRUE(window.sent().empty());
-    EXPECT_EQ(windowIds(), (Ids{kMsgConnected, kAiMessage}));
+    EXPECT_EQ(windowIds(), (Ids{id(WindowMessage::Connected), kAiMessage}));
 
     clearMessages();
     analyse("AI1");  // unchanged: only the display update
@@ -46,7 +48,7 @@ TEST_F(ConnectionTest, AutoInformationSwitchedOnAsksForTheModelAndPostsTheConnec
 
     radio.setConnectionPending(true);  // a pending connection asks again
     analyse("AI1");
-    EXPECT_EQ(threadIds(), Ids{kMsgReadId});
+    EXPECT_EQ(threadIds(), Ids{id(Request::ReadId)});
     EXPECT_FALSE(radio.connectionPending());
 }
 
@@ -63,11 +65,12 @@ TEST_F(ConnectionTest, AutoInformationOffThatThisProgramDidNotAskForIsSwitchedOn
 TEST_F(ConnectionTest, AutoInformationOffStopsTheReadoutsAndZeroesTheMeters) {
     connect();
     analyse("AI0");
-    EXPECT_EQ(threadIds(), Ids{kMsgStopReadouts});
+    EXPECT_EQ(threadIds(), Ids{id(Request::StopReadouts)});
     EXPECT_EQ(field(F::RM_0), 0);
     EXPECT_EQ(field(F::RM_other), 0);
     EXPECT_EQ(field(F::SM_0), 0);
-    EXPECT_EQ(windowIds(), (Ids{kMsgMeterUpdate, kMsgMeterUpdate, kMsgSMeterUpdate, kAiMessage}));
+    EXPECT_EQ(windowIds(), (Ids{id(DisplayUpdate::RM), id(DisplayUpdate::RM), id(DisplayUpdate::SM),
+                                kAiMessage}));
 }
 
 TEST_F(ConnectionTest, PowerOffAndOnRestoresAutoInformation) {
@@ -78,8 +81,9 @@ TEST_F(ConnectionTest, PowerOffAndOnRestoresAutoInformation) {
     EXPECT_EQ(field(F::RM_0), 0);
     EXPECT_EQ(field(F::RM_other), 0);
     EXPECT_EQ(field(F::SM_1), 0);
-    EXPECT_EQ(threadIds(), Ids{kMsgStopReadouts});
-    EXPECT_EQ(windowIds(), (Ids{kMsgMeterUpdate, kMsgMeterUpdate, kMsgSMeterUpdate, kPsMessage}));
+    EXPECT_EQ(threadIds(), Ids{id(Request::StopReadouts)});
+    EXPECT_EQ(windowIds(), (Ids{id(DisplayUpdate::RM), id(DisplayUpdate::RM), id(DisplayUpdate::SM),
+                                kPsMessage}));
 
     clearMessages();
     analyse("PS0");  // repeated: nothing happens again
@@ -95,7 +99,7 @@ TEST_F(ConnectionTest, PowerOffAndOnRestoresAutoInformation) {
     // The transceiver reports auto-information on: the model is asked for.
     clearMessages();
     analyse("AI1");
-    EXPECT_EQ(threadIds(), Ids{kMsgReadId});
+    EXPECT_EQ(threadIds(), Ids{id(Request::ReadId)});
     EXPECT_FALSE(radio.connectionPending());
 }
 
@@ -110,7 +114,8 @@ TEST_F(ConnectionTest, PowerOnWithoutAutoInformationBeforeOnlyUpdatesThePower) {
 TEST_F(ConnectionTest, SupportedModelsStartTheReadout) {
     for (const char* answer : {"ID0244", "ID0245", "ID0246"})
         analyse(answer);
-    EXPECT_EQ(threadIds(), (Ids{kMsgStartReadout, kMsgStartReadout, kMsgStartReadout}));
+    EXPECT_EQ(threadIds(), (Ids{id(Request::StartReadout), id(Request::StartReadout),
+                                id(Request::StartReadout)}));
     EXPECT_EQ(window.count(WM_APP + 0x344), 3u);
     EXPECT_EQ(field(F::ID), 246);
 }
@@ -120,7 +125,7 @@ TEST_F(ConnectionTest, UnsupportedModelSwitchesAutoInformationOffAndReportsTheFa
     analyse("ID0247");
     EXPECT_EQ(field(F::ID), 244);
     EXPECT_EQ(anlSend.posted(), std::vector<Message>{kSwitchAutoInfo});
-    EXPECT_EQ(window.posted(), (std::vector<Message>{{kMsgLinkFailure, 1, 3}}));
+    EXPECT_EQ(window.posted(), (std::vector<Message>{message(WindowMessage::LinkFailure, 1, 3)}));
     EXPECT_FALSE(time.isTimerRunning(kTimerConnect));
 }
 

@@ -8,7 +8,9 @@
 #include "panelink/cat/answer_decoders.h"
 #include "panelink/cat/answer_table.h"
 #include "panelink/cat/tests/test_answer_fixture.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/menu/menu_item.h"
 
 namespace panelink::answertest {
@@ -99,7 +101,7 @@ TEST_F(AnswerParserTest, MalformedOrRefusedParametersStoreNothingAndPostNothing)
         const auto f = static_cast<RadioField>(i);
         EXPECT_EQ(radio.get(f), defaults.get(f)) << radioFieldName(f);
     }
-    EXPECT_EQ(anlSend.count(kMsgStartMenuReadout), 0u);
+    EXPECT_EQ(anlSend.count(id(Request::StartMenuReadout)), 0u);
 }
 
 TEST_F(AnswerParserTest, RowsThatAlwaysSucceedPostEvenWhenMalformed) {
@@ -210,7 +212,7 @@ TEST_F(AnswerParserTest, ModeAnswerAsksForStatusAndStoresTheModeClass) {
     // "MD1D" (13) is refused: the class stays that of the mode still held.
     EXPECT_EQ(field(F::MD_1), 5);
     EXPECT_EQ(copy(C::MD_0), 3);
-    EXPECT_EQ(anlSend.count(kMsgReadStatusLater), 5u);
+    EXPECT_EQ(anlSend.count(id(Request::ReadStatusLater)), 5u);
     EXPECT_EQ(window.count(WM_APP + 0x345), 4u);
 }
 
@@ -228,18 +230,19 @@ TEST_F(AnswerParserTest, MenuAnswerPostsOnlyWhenTheValueChangesAndByTheItemsKind
     analyse("EX0680");  // beyond the item count
     EXPECT_TRUE(window.entries().empty());
     analyse("EX0010");
-    EXPECT_EQ(windowIds(), Ids{kMsgMenuValueChanged});
+    EXPECT_EQ(windowIds(), Ids{id(DisplayUpdate::MenuValueChanged)});
 
     const std::pair<int, std::uint32_t> kinds[] = {
-        {11, WM_APP + 0x307},  {12, WM_APP + 0x305},  {15, kMsgMeterUpdate},
-        {37, kMsgMeterUpdate}, {38, kMsgMeterUpdate}, {39, kMsgMeterUpdate},
+        {11, WM_APP + 0x307},        {12, WM_APP + 0x305},        {15, id(DisplayUpdate::RM)},
+        {37, id(DisplayUpdate::RM)}, {38, id(DisplayUpdate::RM)}, {39, id(DisplayUpdate::RM)},
     };
     int value = 1;
     for (const auto& update : kinds) {
         menu.withItem(2, [&update](MenuItem& item) { item.kind = update.first; });
         clearMessages();
         analyse("EX002" + std::to_string(value++));
-        EXPECT_EQ(windowIds(), (Ids{kMsgMenuValueChanged, update.second})) << update.first;
+        EXPECT_EQ(windowIds(), (Ids{id(DisplayUpdate::MenuValueChanged), update.second}))
+            << update.first;
     }
 }
 

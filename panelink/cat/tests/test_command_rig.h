@@ -13,8 +13,10 @@
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/menu_setup.h"
 #include "panelink/core/core_services.h"
-#include "panelink/core/link_ids.h"
 #include "panelink/core/message_queue.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/worker_timers.h"
 #include "panelink/testing/core_rig.h"
 #include "shared/platform/virtual_time.h"
@@ -38,7 +40,7 @@ class WriterSink final : public platform::MessageSink {
         : queue_(queue), time_(time) {}
 
     bool post(const Message& message) override {
-        if (message.id != kMsgWriteCommand) {
+        if (message.id != id(ThreadMessage::WriteCommand)) {
             ++otherMessages;
             return true;
         }

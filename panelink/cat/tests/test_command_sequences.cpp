@@ -107,7 +107,7 @@ TEST_F(SenderTest, ReadoutReadsTheTableThenTheMenuAndEnds) {
     ASSERT_EQ(readoutSteps().size(), 69u);
     flags.readingDialogShown = true;
     const Milliseconds start = time.elapsed();
-    request(kMsgStartReadout);
+    request(id(Request::StartReadout));
     EXPECT_TRUE(flags.readoutBusy);
     EXPECT_EQ(time.timerPeriod(kTimerReadout), 30ms);
 
@@ -147,12 +147,12 @@ TEST_F(SenderTest, ReadoutReadsTheTableThenTheMenuAndEnds) {
     EXPECT_FALSE(flags.readoutBusy);
     EXPECT_EQ(sender.menuReadoutIndex(), 1);
     // The dimmer read waits 100 ms, and the reading dialog hears of the end 100 ms later.
-    ASSERT_EQ(countPosted(window, kMsgMenuReadoutDone), 1u);
+    ASSERT_EQ(countPosted(window, id(WindowMessage::MenuReadoutDone)), 1u);
     EXPECT_EQ(window.posted.back().at - writer.sent.back().at, 200ms);
 }
 
 TEST_F(SenderTest, MenuReadoutEndsQuietlyWithoutTheReadingDialog) {
-    request(kMsgStartMenuReadout);
+    request(id(Request::StartMenuReadout));
     EXPECT_TRUE(flags.readoutBusy);
     run(70 * 30ms);
     EXPECT_EQ(texts(), menuReadoutTexts());
@@ -161,31 +161,31 @@ TEST_F(SenderTest, MenuReadoutEndsQuietlyWithoutTheReadingDialog) {
 }
 
 TEST_F(SenderTest, RestartWhileRunningStartsOverOnTheSameTimer) {
-    request(kMsgStartReadout);
+    request(id(Request::StartReadout));
     run(95ms);  // steps 0, 1, 2
     EXPECT_EQ(texts(), (std::vector<std::string>{"EX015;", "VS;"}));
 
-    request(kMsgStartReadout);
+    request(id(Request::StartReadout));
     EXPECT_EQ(sender.readoutIndex(), 0);
     EXPECT_EQ(time.timerPeriod(kTimerReadout), 30ms);
     clearSent();
     run(150ms);  // five ticks, one step each: indexes 0..4
     EXPECT_EQ(texts(), (std::vector<std::string>{"EX015;", "VS;", "FA;", "FB;"}));
 
-    request(kMsgStartMenuReadout);
+    request(id(Request::StartMenuReadout));
     run(65ms);  // two menu steps beside the read-out
-    request(kMsgStartMenuReadout);
+    request(id(Request::StartMenuReadout));
     EXPECT_EQ(sender.menuReadoutIndex(), 1);
 }
 
 TEST_F(SenderTest, StopEndsEverySequenceAndStrayStepsDoNothing) {
     flags.readingDialogShown = true;
-    request(kMsgStartReadout);
-    request(kMsgStartMenuReadout);
+    request(id(Request::StartReadout));
+    request(id(Request::StartMenuReadout));
     request(WM_APP + 0x652);
     run(40ms);
     const Milliseconds stopAt = time.elapsed();
-    request(kMsgStopReadouts);
+    request(id(Request::StopReadouts));
 
     EXPECT_FALSE(sender.readoutRunning());
     EXPECT_FALSE(sender.menuReadoutRunning());
@@ -194,12 +194,13 @@ TEST_F(SenderTest, StopEndsEverySequenceAndStrayStepsDoNothing) {
     for (int timer : {kTimerReadout, kTimerMenuReadout, kTimerKeyerRead})
         EXPECT_FALSE(time.isTimerRunning(timer)) << timer;
     // The reading dialog is told, so it closes at once.
-    ASSERT_EQ(countPosted(window, kMsgMenuReadoutDone), 1u);
+    ASSERT_EQ(countPosted(window, id(WindowMessage::MenuReadoutDone)), 1u);
     EXPECT_EQ(window.posted.back().at - stopAt, 100ms);
 
     // Ticks queued before the stop arrive afterwards.
     clearSent();
-    for (std::uint32_t step : {kMsgReadoutStep, kMsgMenuReadoutStep, kMsgKeyerReadStep})
+    for (std::uint32_t step :
+         {id(Request::ReadoutStep), id(Request::MenuReadoutStep), id(Request::KeyerReadStep)})
         request(step);
     run(500ms);
     EXPECT_TRUE(texts().empty());
@@ -215,7 +216,7 @@ TEST_F(SenderTest, KeyerReadAsksForThreeMemoriesThenStops) {
     EXPECT_FALSE(time.isTimerRunning(kTimerKeyerRead));
     EXPECT_EQ(sender.keyerReadCounter(), 1);
 
-    request(kMsgKeyerReadStep);
+    request(id(Request::KeyerReadStep));
     EXPECT_EQ(texts().size(), 3u);
 }
 
@@ -240,7 +241,7 @@ TEST_F(SenderTest, PowerOffIsFollowedByTwoReadsEveryTime) {
         EXPECT_FALSE(time.isTimerRunning(kTimerPowerOff));
     }
     // A stray tick between two switches does not cut the next sequence short.
-    request(kMsgPowerOffTick);
+    request(id(Request::PowerOffTick));
     clearSent();
     request(WM_APP + 0x502);
     run(2000ms);
@@ -263,12 +264,12 @@ TEST_F(SenderTest, PowerOffWaitsWhileAutoInformationIsBeingRestored) {
 
 TEST_F(SenderTest, SwitchingAutoInformationOnReadsItBack) {
     storeCommand(CommandField::AI, 0);
-    request(kMsgSwitchAutoInfo);
+    request(id(Request::SwitchAutoInfo));
     EXPECT_EQ(texts(), (std::vector<std::string>{"AI1;", "AI;"}));
     EXPECT_EQ(gaps(), std::vector<Milliseconds>{20ms});
     EXPECT_EQ(receiveQueue.pending(), 0);
     EXPECT_TRUE(inbox.posted.empty());
-    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 0u);
+    EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 0u);
 }
 
 TEST_F(SenderTest, SwitchingAutoInformationOffActsAsIfTheRadioReportedIt) {
@@ -276,53 +277,53 @@ TEST_F(SenderTest, SwitchingAutoInformationOffActsAsIfTheRadioReportedIt) {
     storeCommand(CommandField::PS, 0);
     flags.aiCommanded = true;
     radio.setRestoreAutoInformation(true);
-    request(kMsgStartReadout);
+    request(id(Request::StartReadout));
     const Milliseconds start = time.elapsed();
-    request(kMsgSwitchAutoInfo);
+    request(id(Request::SwitchAutoInfo));
 
     EXPECT_EQ(texts(), (std::vector<std::string>{"AI0;", "AI;"}));
     EXPECT_EQ(time.elapsed() - start, 45ms);
     EXPECT_FALSE(flags.aiCommanded);
     EXPECT_FALSE(radio.restoreAutoInformation());
     // The stop went through the thread's own queue and has been handled.
-    EXPECT_EQ(inbox.posted.back().id, kMsgStopReadouts);
+    EXPECT_EQ(inbox.posted.back().id, id(Request::StopReadouts));
     EXPECT_FALSE(sender.readoutRunning());
     ASSERT_EQ(receiveQueue.pending(), 1);
     std::array<char, MessageQueue::kSlotSize> answer{};
     EXPECT_EQ(receiveQueue.pop(answer.data()), 3);
     EXPECT_STREQ(answer.data(), "AI0");
-    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 1u);
+    EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 1u);
 }
 
 TEST_F(SenderTest, AutoInformationSwitchKeepsTheRestoreFlagWhileThePowerIsOn) {
     storeCommand(CommandField::AI, 1);
     storeCommand(CommandField::PS, 1);
     radio.setRestoreAutoInformation(true);
-    request(kMsgSwitchAutoInfo);
+    request(id(Request::SwitchAutoInfo));
     EXPECT_TRUE(radio.restoreAutoInformation());
 
     storeCommand(CommandField::AI, 2);
     clearSent();
-    request(kMsgSwitchAutoInfo);
+    request(id(Request::SwitchAutoInfo));
     EXPECT_TRUE(texts().empty());
 }
 
 TEST_F(SenderTest, StatusPollsDependOnAutoInformationAndPower) {
     storeCommand(CommandField::AI, 0);
     storeCommand(CommandField::PS, 1);
-    request(kMsgStatusPoll);
-    request(kMsgInfoPoll);
+    request(id(Request::StatusPoll));
+    request(id(Request::InfoPoll));
     EXPECT_TRUE(texts().empty());
 
     storeCommand(CommandField::AI, 1);
     storeCommand(CommandField::PS, 0);
-    request(kMsgStatusPoll);
-    request(kMsgInfoPoll);
+    request(id(Request::StatusPoll));
+    request(id(Request::InfoPoll));
     EXPECT_EQ(texts(), (std::vector<std::string>{"PS;", "IF;"}));
 
     clearSent();
     storeCommand(CommandField::PS, 1);
-    request(kMsgStatusPoll);
+    request(id(Request::StatusPoll));
     EXPECT_EQ(texts(), (std::vector<std::string>{"PS;", "AI;"}));
     EXPECT_EQ(gaps(), std::vector<Milliseconds>{30ms});
 }

@@ -14,8 +14,10 @@
 
 #include "panelink/cat/menu_setup.h"
 #include "panelink/core/command_queue.h"
-#include "panelink/core/link_ids.h"
 #include "panelink/core/message_queue.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/anl_recv_thread.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
@@ -107,25 +109,25 @@ TEST_F(SioRecvTest, IdleUntilTheLinkIsEnabledThenHandsOnEachAnswerOnce) {
     SioRecvThread receiver(services);
     writeToPort("FA1425");
     waitForInput(6);
-    receiver.handle({kMsgPollPort, 0, 0});
+    receiver.handle(message(ThreadMessage::PollPort));
     EXPECT_EQ(receiver.framer().count(), 0u);
     EXPECT_FALSE(receiver.rtsLevel().has_value());  // not even RTS is touched
 
     radio.setLinkEnabled(true);
     flags.answerPending = true;
-    receiver.handle({kMsgPollPort, 0, 0});
+    receiver.handle(message(ThreadMessage::PollPort));
     EXPECT_TRUE(receiver.framer().inFrame());
-    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 0u);
+    EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 0u);
     EXPECT_TRUE(flags.answerPending);
 
     writeToPort("0000;EX06511111111111;EX0681;LK1;");
     waitForInput(33);
     receiver.pollPort();
-    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 1u);
+    EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 1u);
     EXPECT_FALSE(flags.answerPending);
     for (int poll = 0; poll < 4; ++poll)
         receiver.pollPort();
-    EXPECT_EQ(anlRecv.ids(), std::vector<std::uint32_t>(3, kMsgAnalyseAnswer));
+    EXPECT_EQ(anlRecv.ids(), std::vector<std::uint32_t>(3, id(ThreadMessage::AnalyseAnswer)));
     EXPECT_EQ(popText(receiveQueue), "FA14250000");
     EXPECT_EQ(popText(receiveQueue), "EX06511111111111");
     EXPECT_EQ(popText(receiveQueue), "LK1");
@@ -156,7 +158,7 @@ TEST_F(SioRecvTest, DropsRtsFrom2048HeldAndRaisesItAgainAt1024OrLess) {
     }
     EXPECT_TRUE(dropped);
     EXPECT_TRUE(raisedAfterDrop);
-    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 700u);
+    EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 700u);
     EXPECT_EQ(receiveQueue.pending(), 700);
     // A driver overflow drops RTS whatever is held.
     EXPECT_EQ(rtsActionFor(0, platform::kLineErrorReceiveOverflow), RtsAction::Drop);
@@ -169,12 +171,12 @@ TEST_F(SioRecvTest, ABadLineClosesThePortAndTheHeldAnswersStillComeOut) {
     writeToPort("FA14250000;LK1;");
     waitForInput(15);
     receiver.pollPort();
-    ASSERT_EQ(anlRecv.count(kMsgAnalyseAnswer), 1u);
+    ASSERT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 1u);
 
     pty->closeMaster();  // unplugged
     receiver.pollPort();
     EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 2u);
+    EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 2u);
     EXPECT_EQ(popText(receiveQueue), "FA14250000");
     EXPECT_EQ(popText(receiveQueue), "LK1");
 }
@@ -191,12 +193,13 @@ TEST_F(SioSendTest, CommandsQueuedBeforeTheLinkIsEnabledGoOutWhenItIs) {
     EXPECT_EQ(pty->readMaster(1, 100ms), "");
 
     MenuDefinitionThread definition(services);
-    definition.handle({kMsgBuildMenuTable, 0, 0});
+    definition.handle(message(ThreadMessage::BuildMenuTable));
     EXPECT_TRUE(radio.linkEnabled());
     EXPECT_EQ(radio.menuItemCount(), 67);
     EXPECT_EQ(menu.itemCount(), 67);
-    EXPECT_EQ(menuDef.posted(), (std::vector<Message>{{kMsgEndThread, 0, 0}}));
-    EXPECT_EQ(sioSend.posted().back(), (Message{kMsgWriteCommand, kReplayDeferredWrites, 0}));
+    EXPECT_EQ(menuDef.posted(), (std::vector<Message>{message(ThreadMessage::EndThread)}));
+    EXPECT_EQ(sioSend.posted().back(),
+              (message(ThreadMessage::WriteCommand, kReplayDeferredWrites, 0)));
 
     deliverWakes();
     EXPECT_EQ(pty->readMaster(3, 2s), "PS;");
@@ -204,7 +207,7 @@ TEST_F(SioSendTest, CommandsQueuedBeforeTheLinkIsEnabledGoOutWhenItIs) {
     // The next command goes out on its own wake, not one behind; a second replay finds nothing.
     ASSERT_TRUE(queueCommand(services, "FA;"));
     deliverWakes();
-    sender.handle({kMsgWriteCommand, kReplayDeferredWrites, 0});
+    sender.handle(message(ThreadMessage::WriteCommand, kReplayDeferredWrites, 0));
     EXPECT_EQ(pty->readMaster(4, 200ms), "FA;");
 }
 
@@ -216,7 +219,7 @@ TEST_F(SioSendTest, AWakeThatOvertakesTheReplayWritesTheDeferredCommandsFirst) {
     radio.setLinkEnabled(true);
     ASSERT_TRUE(queueCommand(services, "ID;"));
     deliverWakes();
-    sender.handle({kMsgWriteCommand, kReplayDeferredWrites, 0});
+    sender.handle(message(ThreadMessage::WriteCommand, kReplayDeferredWrites, 0));
     EXPECT_EQ(pty->readMaster(11, 200ms), "PS;AI1;ID;");
     EXPECT_TRUE(flags.aiCommanded);
 }
@@ -227,7 +230,7 @@ TEST_F(SioSendTest, ReopensAfterAnUnplugWritingTheAutoInformationCommandFirst) {
     ASSERT_TRUE(queueCommand(services, "FA;"));
     deliverWakes();
     EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(window.count(kMsgLinkFailure), 1u);
+    EXPECT_EQ(window.count(id(WindowMessage::LinkFailure)), 1u);
     EXPECT_FALSE(flags.answerPending);
 
     plugIn();
@@ -267,7 +270,7 @@ TEST_F(SioSendTest, NeverOpensOnceShutDownHasBegunAndAnEmptyWakeTouchesNothing) 
     EXPECT_EQ(pty->readMaster(1, 100ms), "");
 
     flags.shuttingDown = false;
-    sender.handle({kMsgWriteCommand, 0, 0});  // nothing queued
+    sender.handle(message(ThreadMessage::WriteCommand));  // nothing queued
     EXPECT_EQ(opens, 0);
     EXPECT_FALSE(flags.answerPending);
 }
@@ -276,13 +279,13 @@ TEST_F(SioSendTest, QueueCommandRefusesEmptyOversizedAndNulTextWithoutAWake) {
     EXPECT_FALSE(queueCommand(services, ""));
     EXPECT_FALSE(queueCommand(services, std::string(512, 'K')));
     EXPECT_FALSE(queueCommand(services, std::string("FA\0;", 4)));
-    EXPECT_EQ(sioSend.count(kMsgWriteCommand), 0u);
+    EXPECT_EQ(sioSend.count(id(ThreadMessage::WriteCommand)), 0u);
     EXPECT_EQ(sendQueue.pending(), 0);
 
     const std::string longest = "KM1" + std::string(507, 'A') + ";";
     EXPECT_TRUE(queueCommand(services, longest));
     EXPECT_TRUE(queueCommand(services, "PS;"));
-    EXPECT_EQ(sioSend.count(kMsgWriteCommand), 2u);
+    EXPECT_EQ(sioSend.count(id(ThreadMessage::WriteCommand)), 2u);
     EXPECT_EQ(popText(sendQueue), longest);
     EXPECT_EQ(popText(sendQueue), "PS;");
 }
@@ -309,12 +312,12 @@ struct AnlRecvTest : LinkTest {
 
     void receive(std::string_view answer) {
         receiveQueue.push(static_cast<int>(answer.size()), answer.data());
-        analyser.handle({kMsgAnalyseAnswer, 0, 0});
+        analyser.handle(message(ThreadMessage::AnalyseAnswer));
     }
 };
 
 TEST_F(AnlRecvTest, EachAnalysedAnswerRestartsTheWatchdogWhichThenKeepsFiring) {
-    analyser.handle({kMsgAnalyseAnswer, 0, 0});  // a wake with nothing queued
+    analyser.handle(message(ThreadMessage::AnalyseAnswer));  // a wake with nothing queued
     EXPECT_TRUE(analysed.empty());
     EXPECT_FALSE(time.isTimerRunning(kTimerLinkWatchdog));  // no answer yet, no watchdog
 
@@ -331,16 +334,16 @@ TEST_F(AnlRecvTest, EachAnalysedAnswerRestartsTheWatchdogWhichThenKeepsFiring) {
     EXPECT_TRUE(watchdogTicks.empty());
     time.advance(7001ms);
     EXPECT_EQ(watchdogTicks, (std::vector<long long>{5000, 8000, 11000}));
-    EXPECT_EQ(anlRecv.count(kMsgLinkLost), 3u);
+    EXPECT_EQ(anlRecv.count(id(ThreadMessage::LinkLost)), 3u);
 }
 
 TEST_F(AnlRecvTest, LinkLostStopsReadoutsAndReportsAutoInformationOff) {
     flags.aiCommanded = true;
-    analyser.handle({kMsgLinkLost, 0, 0});
-    EXPECT_EQ(anlSend.posted(), (std::vector<Message>{{kMsgStopReadouts, 0, 0}}));
+    analyser.handle(message(ThreadMessage::LinkLost));
+    EXPECT_EQ(anlSend.posted(), (std::vector<Message>{message(Request::StopReadouts)}));
     EXPECT_FALSE(flags.aiCommanded);
     EXPECT_EQ(analysed, std::vector<std::string>{"AI0"});
-    EXPECT_EQ(window.posted(), (std::vector<Message>{{kMsgAutoInfoUpdate, 0, 0}}));
+    EXPECT_EQ(window.posted(), (std::vector<Message>{message(DisplayUpdate::AI)}));
 }
 
 TEST_F(AnlRecvTest, WatchdogLosesTheLinkOnAnUnansweredCommandABadLineOrAFailedOpen) {
@@ -363,7 +366,7 @@ TEST_F(AnlRecvTest, WatchdogLosesTheLinkOnAnUnansweredCommandABadLineOrAFailedOp
     EXPECT_TRUE(watchdog.check());  // bad line
     port.close();
     EXPECT_FALSE(watchdog.check());  // closed but usable: the next write reopens it
-    EXPECT_EQ(anlRecv.posted(), std::vector<Message>(3, Message{kMsgLinkLost, 0, 0}));
+    EXPECT_EQ(anlRecv.posted(), std::vector<Message>(3, message(ThreadMessage::LinkLost)));
 }
 
 TEST_F(AnlRecvTest, WorkerTimersGoToTheirThreadsAndOtherTimersNowhere) {

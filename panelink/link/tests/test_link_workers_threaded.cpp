@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "panelink/core/command_queue.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/anl_recv_thread.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
@@ -91,7 +93,7 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
     timers.setTimer(kTimerPortPoll, 5ms);
     ASSERT_TRUE(sioSendThread.start());
     ASSERT_TRUE(queueCommand(services, "PS;"));
-    menuDefThread.post({kMsgBuildMenuTable, 0, 0});
+    menuDefThread.post(message(ThreadMessage::BuildMenuTable));
 
     EXPECT_EQ(pty->readMaster(3, 5s), "PS;");
     EXPECT_TRUE(menuDefThread.waitForEnd(5000ms));

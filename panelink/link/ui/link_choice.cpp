@@ -4,7 +4,9 @@
 #include <system_error>
 #include <utility>
 
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "shared/formats/port_map.h"
 
 namespace panelink {
@@ -78,7 +80,8 @@ void LinkChoice::pick(int index) {
 }
 
 std::uint32_t LinkChoice::closedMessage() const {
-    return kind_ == LinkChoiceKind::Port ? kMsgComSelectClosed : kMsgBaudRateClosed;
+    return kind_ == LinkChoiceKind::Port ? id(WindowMessage::ComSelectClosed)
+                                         : id(WindowMessage::BaudRateClosed);
 }
 
 LinkChoice::Result LinkChoice::confirm() {
@@ -116,7 +119,7 @@ LinkChoice::Result LinkChoice::confirm() {
         return Result::Closed;
     }
     // The transceiver keeps reporting on the old line until it is told to stop.
-    if (services_.postRequest) services_.postRequest(kMsgSwitchAutoInfo);
+    if (services_.postRequest) services_.postRequest(id(Request::SwitchAutoInfo));
     autoInfoTests_ = 0;
     state_ = State::Waiting;
     return Result::Waiting;

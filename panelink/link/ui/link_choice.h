@@ -14,8 +14,6 @@ namespace panelink {
 enum class LinkChoiceKind { Port, Baud };
 
 // Messages that tell the main window a port dialog has ended.
-inline constexpr std::uint32_t kMsgComSelectClosed = platform::WM_APP + 0x58A;
-inline constexpr std::uint32_t kMsgBaudRateClosed = platform::WM_APP + 0x58B;
 
 // String 118, shown when the trial open of a newly chosen port fails.
 inline constexpr int kStringPortOpenFailed = 118;

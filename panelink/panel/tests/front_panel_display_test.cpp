@@ -36,15 +36,16 @@ class DisplayTest : public ::testing::Test {
   protected:
     DisplayTest() {
         time.setTickHandler([this](int id) {
-            const DisplayUpdate update = display.onTimer(id);
+            const DisplayResponse update = display.onTimer(id);
             ticks.push_back(id);
             screen.run(update.ops);
             tickOps.insert(tickOps.end(), update.ops.begin(), update.ops.end());
         });
     }
 
-    DisplayUpdate send(std::uint32_t offset, std::uintptr_t wparam = 0, std::intptr_t lparam = 0) {
-        DisplayUpdate update = display.handleMessage({msg(offset), wparam, lparam});
+    DisplayResponse send(std::uint32_t offset, std::uintptr_t wparam = 0,
+                         std::intptr_t lparam = 0) {
+        DisplayResponse update = display.handleMessage({msg(offset), wparam, lparam});
         screen.run(update.ops);
         return update;
     }
@@ -55,7 +56,7 @@ class DisplayTest : public ::testing::Test {
         radio.store(RadioField::MS, 2);
     }
 
-    DisplayUpdate meterReading(int value) {
+    DisplayResponse meterReading(int value) {
         radio.store(RadioField::RM_other, value);
         return send(0x321);
     }
@@ -258,7 +259,7 @@ TEST_F(DisplayTest, AnswersRedrawTheirElementsFromTheReportedState) {
 
     // The gain knobs take the main side's values: AF GAIN 255 points to 150 degrees.
     ASSERT_TRUE(radio.store(RadioField::AG_0, 255));
-    const DisplayUpdate af = send(0x32B);
+    const DisplayResponse af = send(0x32B);
     ASSERT_EQ(af.ops.size(), 2u);
     EXPECT_GT(std::get<DrawLine>(af.ops[1]).x1, 792);
 }
@@ -267,7 +268,7 @@ TEST_F(DisplayTest, UnknownMeterSelectionDrawsTheSScaleAndNoBar) {
     connect();
     meterReading(100);
     radio.store(RadioField::MS, 0);
-    const DisplayUpdate update = meterReading(180);
+    const DisplayResponse update = meterReading(180);
     EXPECT_EQ(update.ops.size(), 1u);
     EXPECT_EQ(screen.bitmapAt(42, 47), 1404);
     EXPECT_EQ(display.meterValue(), 100);
@@ -298,7 +299,7 @@ TEST_F(DisplayTest, FullRedrawRepaintsWithoutChangingState) {
     EXPECT_EQ(screen.bitmapAt(234, 47), 1421);  // TX label drawn from the state
 
     // Only the forwards that fill freshly opened windows come out, no read-back stop.
-    const DisplayUpdate update = display.fullRedraw();
+    const DisplayResponse update = display.fullRedraw();
     EXPECT_FALSE(has(update.actions, SideAction::StopReadBack));
     EXPECT_TRUE(has(update.actions, SideAction::ForwardToNotchWindow));
     EXPECT_TRUE(has(update.actions, SideAction::ForwardToVccWindow));
@@ -337,7 +338,7 @@ TEST_F(DisplayTest, DigitSelectionAndDialAngles) {
     send(0x586, 3);
     EXPECT_EQ(display.selectedDigit(), 3);
     EXPECT_EQ(screen.bitmapAt(431, 96), 1434);
-    const DisplayUpdate bad = send(0x586, 9);
+    const DisplayResponse bad = send(0x586, 9);
     EXPECT_TRUE(bad.handled);
     EXPECT_TRUE(bad.ops.empty());
     EXPECT_EQ(display.selectedDigit(), 3);
@@ -347,7 +348,7 @@ TEST_F(DisplayTest, DigitSelectionAndDialAngles) {
     send(0x585, 90);
     EXPECT_EQ(display.mainDialAngle(), 90);
     EXPECT_EQ(screen.bitmapAt(523, 220), 1476);
-    const DisplayUpdate noPointer = send(0x588, 360);
+    const DisplayResponse noPointer = send(0x588, 360);
     EXPECT_EQ(noPointer.ops.size(), 1u);
     EXPECT_EQ(send(0x588, 45).ops.size(), 2u);
 }
@@ -368,7 +369,7 @@ TEST_F(DisplayTest, SelKeyTogglesTuningOnlyWhenTheMenuAllowsIt) {
 
     // A menu change re-checks the setting.
     ASSERT_TRUE(menu.setValueOfKind(kKindSelDial, 0));
-    const DisplayUpdate changed = send(0x30B);
+    const DisplayResponse changed = send(0x30B);
     EXPECT_FALSE(display.tuningFlag());
     EXPECT_EQ(screen.bitmapAt(144, 248), 1478);
     EXPECT_TRUE(has(changed.actions, SideAction::MenuChangeNoticeIfMenuListOpen));
@@ -378,13 +379,13 @@ TEST_F(DisplayTest, MenuListReadyLightsLockAndMenuBoxNotices) {
     send(0x5A7);
     EXPECT_TRUE(display.menuListReady());
     EXPECT_EQ(screen.bitmapAt(468, 77), 1394);
-    const DisplayUpdate closed = send(0x590);
+    const DisplayResponse closed = send(0x590);
     EXPECT_FALSE(display.menuListReady());
     EXPECT_EQ(screen.bitmapAt(468, 77), 1393);
     EXPECT_TRUE(has(closed.actions, SideAction::MenuListClosed));
 
     radio.store(RadioField::RS, 1);
-    DisplayUpdate rs = send(0x343);
+    DisplayResponse rs = send(0x343);
     EXPECT_EQ(screen.bitmapAt(548, 97), 1402);
     EXPECT_TRUE(rs.actions.empty());
     radio.store(RadioField::RS, 0);
@@ -397,7 +398,7 @@ TEST_F(DisplayTest, MessagesOfOthersAndIgnoredAnswers) {
     EXPECT_FALSE(send(0x589).handled);  // VFO SET closed: the controller's
     EXPECT_FALSE(send(0x5AA).handled);
     for (std::uint32_t ignored : {0x303u, 0x337u, 0x591u, 0x599u}) {
-        const DisplayUpdate update = send(ignored, 360);
+        const DisplayResponse update = send(ignored, 360);
         EXPECT_TRUE(update.handled) << std::hex << ignored;
         EXPECT_TRUE(update.ops.empty()) << std::hex << ignored;
         EXPECT_TRUE(update.actions.empty()) << std::hex << ignored;

@@ -11,7 +11,9 @@
 #include <QThread>
 
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/panel_strings.h"
 #include "panelink/panel/ui/panel_view.h"
@@ -192,19 +194,19 @@ void FrontPanelDialog::draw(const DrawList& ops) {
     view_->refresh(canvas_.run(ops));
 }
 
-void FrontPanelDialog::run(const DisplayUpdate& update, const Message& message) {
+void FrontPanelDialog::run(const DisplayResponse& update, const Message& message) {
     draw(update.ops);
     for (SideAction action : update.actions)
         act(action, message);
 }
 
 void FrontPanelDialog::onTimer(int timerId) {
-    const DisplayUpdate update = display_.onTimer(timerId);
+    const DisplayResponse update = display_.onTimer(timerId);
     if (update.handled) run(update, Message{});
 }
 
 void FrontPanelDialog::handleMessage(const Message& message) {
-    const DisplayUpdate update = display_.handleMessage(message);
+    const DisplayResponse update = display_.handleMessage(message);
     if (update.handled) run(update, message);
     if (const auto window = auxWindowClosedBy(message.id)) {
         if (*window == AuxWindow::Vcc) timers_.killTimer(kTimerVcc);
@@ -277,7 +279,7 @@ void FrontPanelDialog::onMenuCommand(int commandId) {
     }
     cancelSelection();
     if (commandId == kMenuExit) {
-        send({kMsgExit, 0, 0});
+        send(message(WindowMessage::Exit));
     } else if (commandId == kMenuVersion) {
         showVersionBox();
     } else if (const auto window = auxWindowOfCommand(commandId)) {
@@ -340,9 +342,9 @@ void FrontPanelDialog::updateMenuGraying() {
 }
 
 void FrontPanelDialog::cancelSelection() {
-    if (display_.selectedDigit() != 0) handleMessage({kMsgSelectDigit, 0, 0});
+    if (display_.selectedDigit() != 0) handleMessage(message(WindowMessage::SelectDigit));
     if (const auto caption = display_.captionRequest(); caption && caption->lit != 0)
-        handleMessage({kMsgKnobCaption, 0, caption->index});
+        handleMessage(message(WindowMessage::KnobCaption, 0, caption->index));
 }
 
 void FrontPanelDialog::onOk() {

@@ -139,7 +139,7 @@ class FrontPanelDialog final : public QMainWindow, public platform::MainWindowIn
 
     void buildMenu();
     void draw(const DrawList& ops);
-    void run(const DisplayUpdate& update, const platform::Message& message);
+    void run(const DisplayResponse& update, const platform::Message& message);
     void act(SideAction action, const platform::Message& message);
     void onMenuCommand(int commandId);
     void onOk();

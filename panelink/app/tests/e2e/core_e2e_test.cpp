@@ -16,7 +16,9 @@
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/link/com_port.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/steady_clock.h"
@@ -186,8 +188,8 @@ TEST_F(CoreEndToEndTest, UnsupportedModelSwitchesAutoInformationOffAndSaysSo) {
     ASSERT_TRUE(sim_->setModel("0247"));
     connect();
     const std::size_t start = *indexOf("ID;");
-    EXPECT_TRUE(window_.waitFor(kMsgLinkFailure, 10s));
-    EXPECT_TRUE(posted({kMsgLinkFailure, 1, 3}));
+    EXPECT_TRUE(window_.waitFor(id(WindowMessage::LinkFailure), 10s));
+    EXPECT_TRUE(posted(message(WindowMessage::LinkFailure, 1, 3)));
     EXPECT_TRUE(sim_->waitForCommand("AI0;", 10s, start));
     // No read-out starts.
     std::this_thread::sleep_for(300ms);
@@ -196,7 +198,7 @@ TEST_F(CoreEndToEndTest, UnsupportedModelSwitchesAutoInformationOffAndSaysSo) {
 }
 
 TEST_F(CoreEndToEndTest, AutoInformationReportedOffWhileThisProgramSwitchedItOnIsSwitchedOnAgain) {
-    ASSERT_TRUE(context_->postRequest(kMsgSwitchAutoInfo));
+    ASSERT_TRUE(context_->postRequest(id(Request::SwitchAutoInfo)));
     ASSERT_TRUE(sim_->waitForCommand("AI1;", 10s));
     ASSERT_TRUE(sim_->waitForCommand("ID;", 10s));
     EXPECT_TRUE(waitUntil([&] { return context_->flags().aiCommanded.load(); }));
@@ -221,8 +223,8 @@ TEST_F(CoreEndToEndTest, PowerOffZeroesTheMetersAndStopsTheReadout) {
     EXPECT_EQ(radio(RadioField::RM_0), 0);
     EXPECT_EQ(radio(RadioField::RM_other), 0);
     EXPECT_EQ(radio(RadioField::SM_1), 0);
-    EXPECT_GE(window_.count(kMsgMeterUpdate), 2u);
-    EXPECT_GE(window_.count(kMsgSMeterUpdate), 1u);
+    EXPECT_GE(window_.count(id(DisplayUpdate::RM)), 2u);
+    EXPECT_GE(window_.count(id(DisplayUpdate::SM)), 1u);
     EXPECT_FALSE(context_->sender().readoutRunning());
     EXPECT_FALSE(context_->sender().menuReadoutRunning());
 
@@ -264,15 +266,15 @@ TEST_F(CoreEndToEndTest, UnplugClosesThePortAndAfterReplugTheNextCommandReopensI
 
     // A command while the adapter is gone: the open fails and says so, the command is
     // dropped.
-    ASSERT_TRUE(context_->postRequest(kMsgReadId));
-    EXPECT_TRUE(window_.waitFor(kMsgLinkFailure, 10s));
-    EXPECT_TRUE(posted({kMsgLinkFailure, 0, 0}));
+    ASSERT_TRUE(context_->postRequest(id(Request::ReadId)));
+    EXPECT_TRUE(window_.waitFor(id(WindowMessage::LinkFailure), 10s));
+    EXPECT_TRUE(posted(message(WindowMessage::LinkFailure)));
     EXPECT_FALSE(context_->port().isOpen());
 
     std::string error;
     ASSERT_TRUE(sim_->replug(&error)) << error;
     const std::size_t before = sim_->transcriptSize();
-    ASSERT_TRUE(context_->postRequest(kMsgReadId));
+    ASSERT_TRUE(context_->postRequest(id(Request::ReadId)));
     ASSERT_TRUE(sim_->waitForCommand("ID;", 10s, before));
     const auto commands = commandsFrom(before);
     ASSERT_GE(commands.size(), 2u);
@@ -310,7 +312,7 @@ TEST_F(CoreEndToEndTest, SplitRejectedUnknownLongAndOutOfRangeAnswersAreFramedAn
     // A menu answer above the item count is skipped, and what follows it still arrives.
     sim_->sendRaw("EX0681;FA21000000;");
     EXPECT_TRUE(waitUntil([&] { return radio(RadioField::FA) == 21000000; }));
-    EXPECT_EQ(window_.count(kMsgMenuValueChanged), 0u);
+    EXPECT_EQ(window_.count(id(DisplayUpdate::MenuValueChanged)), 0u);
     EXPECT_EQ(window_.count(kFaDisplayUpdate), 3u);
 }
 

@@ -16,7 +16,9 @@
 
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
-#include "panelink/core/link_ids.h"
+#include "panelink/core/messages.h"
+#include "panelink/core/requests.h"
+#include "panelink/core/timer_ids.h"
 #include "panelink/menu/menu_item_table.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "panelink/panel/ui/panel_strings.h"
