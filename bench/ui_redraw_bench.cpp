@@ -57,7 +57,8 @@ void redrawCost(int samples) {
     panelink::LinkFlags flags;
     platform::VirtualTime time;
     panelink::QtBoxPresenter boxes;
-    FrontPanelDialog window({radio, menu, flags}, time, boxes);
+    panelink::EventHub events;
+    FrontPanelDialog window({radio, menu, flags}, events, time, boxes);
     time.setTickHandler([&](int id) { window.onTimer(id); });
     window.show();
     QApplication::processEvents();
@@ -69,7 +70,7 @@ void redrawCost(int samples) {
         radio.store(panelink::RadioField::FA, 14000000 + 1111 * (i % 900));
         QElapsedTimer timer;
         timer.start();
-        window.handleMessage({WM_APP + 0x333, 0, 0});
+        window.handleMessage(panelink::message(panelink::DisplayUpdate::FA));
         drawOnly.push_back(microseconds(timer));
         QApplication::processEvents();  // the paint of what was drawn
         drawAndPaint.push_back(microseconds(timer));

@@ -66,15 +66,14 @@ std::string_view coreStepName(CoreStep step) {
 }
 
 struct CoreContext::Parts {
-    Parts(platform::MainWindowInterface& window, platform::TimerHost& timers,
-          platform::Clock& clock, Options opts)
+    Parts(platform::TimerHost& timers, platform::Clock& clock, Options opts)
         : options(std::move(opts)),
-          port(window, flags,
+          port(events, flags,
                [dir = options.workingDirectory](int number) {
                    return commo::devicePathFor(dir, number);
                }),
           services{radio,     command,      menu,   flags,  settings, port,
-                   sendQueue, receiveQueue, window, timers, clock,    sinks},
+                   sendQueue, receiveQueue, events, timers, clock,    sinks},
           parser(services),
           sender(services),
           sioSend(services),
@@ -118,6 +117,8 @@ struct CoreContext::Parts {
     }
 
     Options options;
+    EventHub events;
+    EventHub::Subscription mainWindow;  // the window given at construction, if any
     RadioState radio;
     CommandState command;
     MenuItemTable menu;
@@ -158,9 +159,14 @@ struct CoreContext::Parts {
     MessageThread anlSendThread;
 };
 
+CoreContext::CoreContext(platform::TimerHost& timers, platform::Clock& clock, Options options)
+    : parts_(std::make_unique<Parts>(timers, clock, std::move(options))) {}
+
 CoreContext::CoreContext(platform::MainWindowInterface& window, platform::TimerHost& timers,
                          platform::Clock& clock, Options options)
-    : parts_(std::make_unique<Parts>(window, timers, clock, std::move(options))) {}
+    : CoreContext(timers, clock, std::move(options)) {
+    parts_->mainWindow = parts_->events.subscribeMainWindow(window);
+}
 
 CoreContext::~CoreContext() {
     Parts& p = *parts_;
@@ -335,6 +341,10 @@ bool CoreContext::queueRawCommand(std::string_view text) {
     if (p.sendQueue.push(length, text.data()) != length) return false;
     p.anlSendThread.post(message(Request::WakeWriter));
     return true;
+}
+
+EventHub& CoreContext::events() {
+    return parts_->events;
 }
 
 RadioState& CoreContext::radio() {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "panelink/core/event_hub.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/message.h"
 #include "shared/platform/timer_host.h"
@@ -57,9 +58,10 @@ enum class CoreStep {
 // A readable name of the step ("SioRecvStarted").
 std::string_view coreStepName(CoreStep step);
 
-// Panelink without its window: the process-wide records, the two queues, the port and the
-// five worker threads, with the order in which they come to life and go away. The window
-// implements MainWindowInterface; the timer host it passes runs the worker timers (those for
+// Panelink without its window: the process-wide records, the event hub, the two queues, the
+// port and the five worker threads, with the order in which they come to life and go away.
+// Everything the workers tell the windows goes through the hub (events()); the main window
+// and the other windows subscribe there. The timer host runs the worker timers (those for
 // which isWorkerTimer() holds) off the user-interface thread and routes their ticks to
 // onWorkerTimer().
 class CoreContext {
@@ -71,6 +73,9 @@ class CoreContext {
         std::function<void(CoreStep)> onStep;
     };
 
+    // Windows subscribe to events() once they exist.
+    CoreContext(platform::TimerHost& timers, platform::Clock& clock, Options options);
+    // With `window` subscribed as the main window for the context's whole life.
     CoreContext(platform::MainWindowInterface& window, platform::TimerHost& timers,
                 platform::Clock& clock, Options options);
     // Without shutdown() first (an aborted start, a test) the threads are stopped quietly
@@ -108,6 +113,8 @@ class CoreContext {
     // empties the send queue.
     bool queueRawCommand(std::string_view text);
 
+    // Where display updates and window messages fan out to the windows.
+    EventHub& events();
     RadioState& radio();
     CommandState& command();
     MenuItemTable& menu();

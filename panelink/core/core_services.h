@@ -36,6 +36,8 @@ struct CoreServices {
     ComPort& port;
     MessageQueue& sendQueue;
     MessageQueue& receiveQueue;
+    // Where display updates and window messages go: in the program the event hub, which fans
+    // them out to the main window and the windows that subscribed; in tests a recorder.
     platform::MainWindowInterface& window;
     platform::TimerHost& timers;
     platform::Clock& clock;

@@ -60,6 +60,7 @@ struct DisplayRoute {
     std::array<DisplayStep, 6> steps{};
     std::size_t stepCount = 0;
     std::optional<SideAction> action;
+    bool refillsWindows = false;
 };
 
 namespace {
@@ -67,66 +68,77 @@ namespace {
 using S = DisplayStep;
 using A = SideAction;
 
-constexpr DisplayRoute route(std::uint32_t offset, std::initializer_list<DisplayStep> steps,
+template <class Name>
+constexpr DisplayRoute route(Name name, std::initializer_list<DisplayStep> steps,
                              std::optional<SideAction> action = std::nullopt) {
     DisplayRoute r;
-    r.message = WM_APP + offset;
+    r.message = id(name);
     for (DisplayStep step : steps)
         r.steps[r.stepCount++] = step;
     r.action = action;
     return r;
 }
 
+// A route whose message other windows listen to as well: a full redraw passes it on to them,
+// so that a freshly opened window is filled.
+template <class Name>
+constexpr DisplayRoute shared(Name name, std::initializer_list<DisplayStep> steps) {
+    DisplayRoute r = route(name, steps);
+    r.refillsWindows = true;
+    return r;
+}
+
 // Display-update messages of the answers (and of the link), with what each redraws.
 constexpr std::array kRoutes{
-    route(0x301, {}, A::ShowPendingBandPopup),
-    route(0x302, {S::ClarLabel, S::Frequency}),
-    route(0x304, {S::DspSelMarkers}),
-    route(0x305, {S::NotchBar}, A::ForwardToNotchWindow),
-    route(0x307, {S::ContourBar}, A::ForwardToContourWindow),
-    route(0x308, {S::DnrBar}, A::ForwardToDnrWindow),
-    route(0x30B, {S::SelKeyCheck}, A::MenuChangeNoticeIfMenuListOpen),
-    route(0x30C, {S::LockLabel}),
-    route(0x30D, {S::FastLabel}),
-    route(0x30E, {S::Frequency, S::VfoLetters}),
-    route(0x310, {S::NbBox}),
-    route(0x312, {S::AgcBox}),
-    route(0x313, {S::AttBox}),
-    route(0x314, {S::IpoBox}),
-    route(0x315, {S::KeyerLabel}),
-    route(0x318, {S::TunerLabel}),
-    route(0x31B, {S::VoxLabel}),
-    route(0x31C, {S::BkInLabel}),
-    route(0x321, {S::MeterNewReading}),
-    route(0x32A, {S::SqlRfKnob}, A::StopReadBack),
-    route(0x32B, {S::AfGainKnob}, A::StopReadBack),
-    route(0x32C, {S::SqlRfKnob}, A::StopReadBack),
-    route(0x32D, {S::ClarifierOffset, S::VfoLetters}),
-    route(0x32F, {S::ShiftBar, S::ShiftKnob}, A::StopReadBack),
-    route(0x331, {S::DnrBar}, A::ForwardToDnrWindow),
-    route(0x332, {S::BusyLabel}),
-    route(0x333, {S::Frequency}, A::StopReadBack),
-    route(0x334, {S::Frequency}, A::StopReadBack),
-    route(0x338, {S::TxLabel, S::Frequency, S::ClarifierOffset, S::VfoLetters, S::PeakResetAndBar}),
-    route(0x33A, {S::ComKey, S::PeakResetIfNoLink}),
-    route(0x33B, {}, A::ForwardToRepeaterWindow),
-    route(0x33C, {S::EncDecLabels}, A::ForwardToRepeaterWindow),
-    route(0x33D, {}, A::ForwardToCwWindow),
-    route(0x340, {S::RepeaterShiftLabels}, A::ForwardToRepeaterWindow),
-    route(0x343, {S::MenuBox}, A::MenuChangeNotice),  // only when the menu was left
-    route(0x344, {S::MeterRedraw}),
-    route(0x345, {S::ModeLabels, S::AgcBox, S::ShiftCaption, S::ShiftBar, S::NotchBar}),
-    route(0x346, {S::MeterRedraw}),
-    route(0x347, {S::PowerKey, S::PeakResetIfOff}),
-    route(0x348, {S::PbackLabel, S::AntSymbol, S::SplitLabel}, A::ForwardToPlaybackWindow),
-    route(0x34D, {S::WidthBar}),
-    route(0x354, {S::EncDecLabels}),
-    route(0x355, {}, A::ForwardToVccWindow),
-    route(0x356, {}, A::ForwardToMemoryWriteWindow),
-    route(0x359, {}, A::MenuChangeNoticeIfMenuListOpen),
-    route(0x35B, {}, A::CloseStepLongPress),
-    route(0x109, {}, A::ShowLinkFailure),
-    route(0x10A, {}, A::CloseConnectingNotice),
+    route(DisplayUpdate::BS, {}, A::ShowPendingBandPopup),
+    route(DisplayUpdate::RT, {S::ClarLabel, S::Frequency}),
+    route(DisplayUpdate::SF, {S::DspSelMarkers}),
+    shared(DisplayUpdate::BP, {S::NotchBar}),
+    shared(DisplayUpdate::CO, {S::ContourBar}),
+    shared(DisplayUpdate::NR, {S::DnrBar}),
+    route(DisplayUpdate::MenuValueChanged, {S::SelKeyCheck}, A::MenuChangeNoticeIfMenuListOpen),
+    route(DisplayUpdate::LK, {S::LockLabel}),
+    route(DisplayUpdate::FS, {S::FastLabel}),
+    route(DisplayUpdate::VS, {S::Frequency, S::VfoLetters}),
+    route(DisplayUpdate::NB, {S::NbBox}),
+    route(DisplayUpdate::GT, {S::AgcBox}),
+    route(DisplayUpdate::RA, {S::AttBox}),
+    route(DisplayUpdate::PA, {S::IpoBox}),
+    route(DisplayUpdate::KR, {S::KeyerLabel}),
+    route(DisplayUpdate::AC, {S::TunerLabel}),
+    route(DisplayUpdate::VX, {S::VoxLabel}),
+    route(DisplayUpdate::BI, {S::BkInLabel}),
+    route(DisplayUpdate::RM, {S::MeterNewReading}),
+    route(DisplayUpdate::SQ, {S::SqlRfKnob}, A::StopReadBack),
+    route(DisplayUpdate::AG, {S::AfGainKnob}, A::StopReadBack),
+    route(DisplayUpdate::RG, {S::SqlRfKnob}, A::StopReadBack),
+    route(DisplayUpdate::IF, {S::ClarifierOffset, S::VfoLetters}),
+    route(DisplayUpdate::IS, {S::ShiftBar, S::ShiftKnob}, A::StopReadBack),
+    shared(DisplayUpdate::RL, {S::DnrBar}),
+    route(DisplayUpdate::BY, {S::BusyLabel}),
+    route(DisplayUpdate::FA, {S::Frequency}, A::StopReadBack),
+    route(DisplayUpdate::FB, {S::Frequency}, A::StopReadBack),
+    route(DisplayUpdate::TX,
+          {S::TxLabel, S::Frequency, S::ClarifierOffset, S::VfoLetters, S::PeakResetAndBar}),
+    route(DisplayUpdate::AI, {S::ComKey, S::PeakResetIfNoLink}),
+    shared(DisplayUpdate::CN, {}),
+    shared(DisplayUpdate::CT, {S::EncDecLabels}),
+    shared(DisplayUpdate::KM, {}),
+    shared(DisplayUpdate::OS, {S::RepeaterShiftLabels}),
+    route(DisplayUpdate::RS, {S::MenuBox}, A::MenuChangeNotice),  // only when the menu was left
+    route(DisplayUpdate::ID, {S::MeterRedraw}),
+    route(DisplayUpdate::MD, {S::ModeLabels, S::AgcBox, S::ShiftCaption, S::ShiftBar, S::NotchBar}),
+    route(DisplayUpdate::MS, {S::MeterRedraw}),
+    route(DisplayUpdate::PS, {S::PowerKey, S::PeakResetIfOff}),
+    shared(DisplayUpdate::RI, {S::PbackLabel, S::AntSymbol, S::SplitLabel}),
+    route(DisplayUpdate::BG, {S::WidthBar}),
+    route(DisplayUpdate::DQ, {S::EncDecLabels}),
+    shared(DisplayUpdate::VC, {}),
+    shared(DisplayUpdate::MR, {}),
+    route(DisplayUpdate::DA, {}, A::MenuChangeNoticeIfMenuListOpen),
+    route(DisplayUpdate::ST, {}, A::CloseStepLongPress),
+    route(WindowMessage::LinkFailure, {}, A::ShowLinkFailure),
+    route(WindowMessage::Connected, {}, A::CloseConnectingNotice),
 };
 
 constexpr bool routesUnique() {
@@ -149,49 +161,89 @@ const DisplayRoute* findRoute(std::uint32_t message) {
 // Answers the main window takes no notice of, and drawing messages the window sends itself
 // that draw nothing.
 constexpr std::array<std::uint32_t, 28> kIgnoredMessages{
-    0x303, 0x306, 0x309, 0x30F, 0x311, 0x317, 0x319, 0x31D, 0x31E, 0x31F,
-    0x322, 0x323, 0x325, 0x326, 0x327, 0x328, 0x329, 0x32E, 0x330, 0x337,
-    0x33F, 0x342, 0x353, 0x587, 0x58D, 0x591, 0x592, 0x599};
+    id(DisplayUpdate::Reserved303), id(DisplayUpdate::Reserved306), id(DisplayUpdate::FT),
+    id(DisplayUpdate::NA),          id(DisplayUpdate::Reserved311), id(DisplayUpdate::Reserved317),
+    id(DisplayUpdate::DS),          id(DisplayUpdate::PR),          id(DisplayUpdate::ML),
+    id(DisplayUpdate::CS),          id(DisplayUpdate::KP),          id(DisplayUpdate::KS),
+    id(DisplayUpdate::Reserved325), id(DisplayUpdate::MG),          id(DisplayUpdate::PL),
+    id(DisplayUpdate::VG),          id(DisplayUpdate::VD),          id(DisplayUpdate::Reserved32E),
+    id(DisplayUpdate::SH),          id(DisplayUpdate::SM),          id(DisplayUpdate::OI),
+    id(DisplayUpdate::PC),          id(DisplayUpdate::Reserved353), id(WindowMessage::Reserved587),
+    id(WindowMessage::Reserved58D), id(WindowMessage::Reserved591), id(WindowMessage::Reserved592),
+    id(WindowMessage::Reserved599)};
 
 // The first full redraw: every message as if it had arrived, in this order.
 struct SentMessage {
-    std::uint32_t offset;
+    std::uint32_t message;
     std::uintptr_t wparam;
 };
 constexpr std::array<SentMessage, 48> kFirstRedrawMessages{{
-    {0x33A, 0}, {0x333, 0}, {0x334, 0},   {0x31B, 0},   {0x30F, 0},   {0x317, 0},   {0x313, 0},
-    {0x311, 0}, {0x30A, 0}, {0x312, 0},   {0x310, 0},   {0x327, 0},   {0x314, 0},   {0x31E, 0},
-    {0x315, 0}, {0x31C, 0}, {0x318, 0},   {0x309, 0},   {0x30C, 0},   {0x30D, 0},   {0x331, 0},
-    {0x348, 0}, {0x306, 0}, {0x303, 0},   {0x302, 0},   {0x32D, 0},   {0x34A, 0},   {0x332, 0},
-    {0x304, 0}, {0x323, 0}, {0x322, 0},   {0x32A, 0},   {0x326, 0},   {0x328, 0},   {0x32B, 0},
-    {0x32F, 0}, {0x330, 0}, {0x305, 0},   {0x307, 0},   {0x346, 0},   {0x32E, 0},   {0x34D, 0},
-    {0x321, 0}, {0x585, 0}, {0x588, 360}, {0x591, 360}, {0x592, 360}, {0x599, 360},
+    {id(DisplayUpdate::AI), 0},
+    {id(DisplayUpdate::FA), 0},
+    {id(DisplayUpdate::FB), 0},
+    {id(DisplayUpdate::VX), 0},
+    {id(DisplayUpdate::NA), 0},
+    {id(DisplayUpdate::Reserved317), 0},
+    {id(DisplayUpdate::RA), 0},
+    {id(DisplayUpdate::Reserved311), 0},
+    {id(DisplayUpdate::Reserved30A), 0},
+    {id(DisplayUpdate::GT), 0},
+    {id(DisplayUpdate::NB), 0},
+    {id(DisplayUpdate::PL), 0},
+    {id(DisplayUpdate::PA), 0},
+    {id(DisplayUpdate::ML), 0},
+    {id(DisplayUpdate::KR), 0},
+    {id(DisplayUpdate::BI), 0},
+    {id(DisplayUpdate::AC), 0},
+    {id(DisplayUpdate::FT), 0},
+    {id(DisplayUpdate::LK), 0},
+    {id(DisplayUpdate::FS), 0},
+    {id(DisplayUpdate::RL), 0},
+    {id(DisplayUpdate::RI), 0},
+    {id(DisplayUpdate::Reserved306), 0},
+    {id(DisplayUpdate::Reserved303), 0},
+    {id(DisplayUpdate::RT), 0},
+    {id(DisplayUpdate::IF), 0},
+    {id(DisplayUpdate::Reserved34A), 0},
+    {id(DisplayUpdate::BY), 0},
+    {id(DisplayUpdate::SF), 0},
+    {id(DisplayUpdate::KS), 0},
+    {id(DisplayUpdate::KP), 0},
+    {id(DisplayUpdate::SQ), 0},
+    {id(DisplayUpdate::MG), 0},
+    {id(DisplayUpdate::VG), 0},
+    {id(DisplayUpdate::AG), 0},
+    {id(DisplayUpdate::IS), 0},
+    {id(DisplayUpdate::SH), 0},
+    {id(DisplayUpdate::BP), 0},
+    {id(DisplayUpdate::CO), 0},
+    {id(DisplayUpdate::MS), 0},
+    {id(DisplayUpdate::Reserved32E), 0},
+    {id(DisplayUpdate::BG), 0},
+    {id(DisplayUpdate::RM), 0},
+    {id(WindowMessage::DrawMainDial), 0},
+    {id(WindowMessage::DrawDspSelKnob), 360},
+    {id(WindowMessage::Reserved591), 360},
+    {id(WindowMessage::Reserved592), 360},
+    {id(WindowMessage::Reserved599), 360},
 }};
-constexpr std::array<std::uint32_t, 3> kFirstRedrawLastMessages{0x345, 0x30E, 0x337};
+constexpr std::array<std::uint32_t, 3> kFirstRedrawLastMessages{
+    id(DisplayUpdate::MD), id(DisplayUpdate::VS), id(DisplayUpdate::SM)};
 
 // The full redraw: the answers' handlers in this order ...
 constexpr std::array<std::uint32_t, 32> kFullRedrawAnswers{
-    0x333, 0x333, 0x33A, 0x313, 0x312, 0x310, 0x314, 0x315, 0x31C, 0x318, 0x30C,
-    0x30D, 0x348, 0x302, 0x32D, 0x332, 0x304, 0x32A, 0x32B, 0x32F, 0x305, 0x308,
-    0x307, 0x346, 0x321, 0x31B, 0x354, 0x338, 0x33C, 0x340, 0x355, 0x331};
+    id(DisplayUpdate::FA), id(DisplayUpdate::FA), id(DisplayUpdate::AI), id(DisplayUpdate::RA),
+    id(DisplayUpdate::GT), id(DisplayUpdate::NB), id(DisplayUpdate::PA), id(DisplayUpdate::KR),
+    id(DisplayUpdate::BI), id(DisplayUpdate::AC), id(DisplayUpdate::LK), id(DisplayUpdate::FS),
+    id(DisplayUpdate::RI), id(DisplayUpdate::RT), id(DisplayUpdate::IF), id(DisplayUpdate::BY),
+    id(DisplayUpdate::SF), id(DisplayUpdate::SQ), id(DisplayUpdate::AG), id(DisplayUpdate::IS),
+    id(DisplayUpdate::BP), id(DisplayUpdate::NR), id(DisplayUpdate::CO), id(DisplayUpdate::MS),
+    id(DisplayUpdate::RM), id(DisplayUpdate::VX), id(DisplayUpdate::DQ), id(DisplayUpdate::TX),
+    id(DisplayUpdate::CT), id(DisplayUpdate::OS), id(DisplayUpdate::VC), id(DisplayUpdate::RL)};
 // ... then the dials, then these.
-constexpr std::array<std::uint32_t, 5> kFullRedrawAfterDials{0x345, 0x304, 0x30E, 0x34D, 0x347};
-
-bool isForward(SideAction action) {
-    switch (action) {
-        case A::ForwardToNotchWindow:
-        case A::ForwardToContourWindow:
-        case A::ForwardToDnrWindow:
-        case A::ForwardToRepeaterWindow:
-        case A::ForwardToCwWindow:
-        case A::ForwardToPlaybackWindow:
-        case A::ForwardToVccWindow:
-        case A::ForwardToMemoryWriteWindow:
-            return true;
-        default:
-            return false;
-    }
-}
+constexpr std::array<std::uint32_t, 5> kFullRedrawAfterDials{
+    id(DisplayUpdate::MD), id(DisplayUpdate::SF), id(DisplayUpdate::VS), id(DisplayUpdate::BG),
+    id(DisplayUpdate::PS)};
 
 // Steps that draw from the reported state alone.
 struct StateRule {
@@ -339,9 +391,14 @@ void FrontPanelDisplay::runRoute(const DisplayRoute& route, const PanelSnapshot&
                                  DisplayResponse& out) {
     for (std::size_t i = 0; i < route.stepCount; ++i)
         runStep(route.steps[i], s, mode, out);
+    // Live, the other windows have the message from the event hub already; a repaint passes
+    // it on, and causes nothing else.
+    if (mode == Mode::Repaint) {
+        if (route.refillsWindows) out.refills.push_back({route.message, 0, 0});
+        return;
+    }
     if (!route.action) return;
     const SideAction action = *route.action;
-    if (mode == Mode::Repaint && !isForward(action)) return;
     // The notice after "RS" is due only when the transceiver has left its menu.
     if (action == A::MenuChangeNotice && s.menuState != 0) return;
     out.actions.push_back(action);
@@ -408,7 +465,7 @@ bool FrontPanelDisplay::handleWindowMessage(const platform::Message& message,
         return true;
     }
     for (std::uint32_t ignored : kIgnoredMessages) {
-        if (message.id == WM_APP + ignored) return true;
+        if (message.id == ignored) return true;
     }
     return false;
 }
@@ -461,17 +518,17 @@ DisplayResponse FrontPanelDisplay::onTimer(int timerId) {
 DisplayResponse FrontPanelDisplay::firstFullRedraw() {
     DisplayResponse out;
     out.handled = true;
-    auto send = [&](std::uint32_t offset, std::uintptr_t wparam) {
-        DisplayResponse one = handleMessage({WM_APP + offset, wparam, 0});
+    auto send = [&](std::uint32_t messageId, std::uintptr_t wparam) {
+        DisplayResponse one = handleMessage({messageId, wparam, 0});
         append(out.ops, one.ops);
         out.actions.insert(out.actions.end(), one.actions.begin(), one.actions.end());
     };
     for (const auto& m : kFirstRedrawMessages)
-        send(m.offset, m.wparam);
+        send(m.message, m.wparam);
     append(out.ops, drawFourStateKey(FourStateKey::Com, false, false));
     append(out.ops, drawFourStateKey(FourStateKey::Power, false, false));
-    for (std::uint32_t offset : kFirstRedrawLastMessages)
-        send(offset, 0);
+    for (std::uint32_t messageId : kFirstRedrawLastMessages)
+        send(messageId, 0);
     return out;
 }
 
@@ -479,15 +536,15 @@ DisplayResponse FrontPanelDisplay::fullRedraw() {
     DisplayResponse out;
     out.handled = true;
     const PanelSnapshot s = snapshot();
-    auto repaint = [&](std::uint32_t offset) {
-        if (const DisplayRoute* r = findRoute(WM_APP + offset)) runRoute(*r, s, Mode::Repaint, out);
+    auto repaint = [&](std::uint32_t messageId) {
+        if (const DisplayRoute* r = findRoute(messageId)) runRoute(*r, s, Mode::Repaint, out);
     };
-    for (std::uint32_t offset : kFullRedrawAnswers)
-        repaint(offset);
+    for (std::uint32_t messageId : kFullRedrawAnswers)
+        repaint(messageId);
     append(out.ops, drawMainDial(mainDialAngle_));
     append(out.ops, drawDspSelKnob(kNoPointer, tuningFlag_));
-    for (std::uint32_t offset : kFullRedrawAfterDials)
-        repaint(offset);
+    for (std::uint32_t messageId : kFullRedrawAfterDials)
+        repaint(messageId);
     append(out.ops, meterBar(s));
     if (caption_) append(out.ops, drawCaptionHighlight(caption_->lit, caption_->index));
     append(out.ops, drawMenuBox(s));

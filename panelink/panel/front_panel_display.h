@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "panelink/core/messages.h"
-#include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
 #include "panelink/panel/draw_op.h"
 #include "panelink/panel/meter_peak_hold.h"
@@ -22,18 +21,10 @@ class MenuItemTable;
 enum class DisplayStep : int;
 struct DisplayRoute;
 
-// What a message asks of other windows and dialogs besides drawing. The window acts on each;
-// the forwards pass the message it received on unchanged.
+// What a message asks of the window and its dialogs besides drawing. The other windows hear
+// the display updates they need from the event hub themselves.
 enum class SideAction {
     ShowPendingBandPopup,            // "BS": a BAND pop-up waiting for the band shows now
-    ForwardToNotchWindow,            // "BP"
-    ForwardToContourWindow,          // "CO"
-    ForwardToDnrWindow,              // "NR", "RL"
-    ForwardToRepeaterWindow,         // "CN", "CT", "OS"
-    ForwardToCwWindow,               // "KM"
-    ForwardToPlaybackWindow,         // "RI"
-    ForwardToVccWindow,              // "VC"
-    ForwardToMemoryWriteWindow,      // "MR"
     StopReadBack,                    // "SQ", "RG", "AG", "IS", "FA", "FB" came first
     MenuChangeNotice,                // the transceiver left its menu: notice by the open windows
     MenuChangeNoticeIfMenuListOpen,  // a menu setting changed: notice while MENU LIST is open
@@ -50,6 +41,9 @@ struct DisplayResponse {
     bool handled = false;
     DrawList ops;
     std::vector<SideAction> actions;
+    // A full redraw's display updates that other windows listen to: passed on to them, so a
+    // freshly opened window is filled.
+    std::vector<platform::Message> refills;
 };
 
 // Message numbers the display handles under a name of its own.
@@ -87,8 +81,8 @@ class FrontPanelDisplay {
     DisplayResponse onTimer(int timerId);
 
     // The two redraw sequences, also run by timers 11 and 13. The first one sends every
-    // message as if it had arrived; the full redraw only draws (no state changes and, besides
-    // the forwards that fill freshly opened windows, no side actions).
+    // message as if it had arrived; the full redraw only draws (no state changes, no side
+    // actions; only the refills for the other windows).
     DisplayResponse firstFullRedraw();
     DisplayResponse fullRedraw();
 

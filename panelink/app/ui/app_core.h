@@ -4,18 +4,17 @@
 #include <functional>
 #include <memory>
 
-#include "panelink/panel/ui/front_panel_dialog.h"
+#include "panelink/app/ui/window_services.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/message.h"
 #include "shared/platform/timer_host.h"
 
-class QWidget;
-
 namespace panelink {
 
 // What the application needs of the core: the start-up halves, the shut-down, the worker
-// timers, power events, the records the window draws from, and the auxiliary windows that
-// work on the link. The program uses the core context; tests use a fake.
+// timers, power events, and what the windows use (the event hub, the records they draw
+// from, the services of the auxiliary windows). The program uses the core context; tests use
+// a fake.
 class AppCore {
   public:
     virtual ~AppCore() = default;
@@ -27,14 +26,11 @@ class AppCore {
     virtual bool shutdown() = 0;
     virtual void onWorkerTimer(int timerId) = 0;
     virtual void onPowerEvent() = 0;
-    virtual PanelRecords records() = 0;
-    // nullptr for a window the core does not provide.
-    virtual QWidget* createAuxWindow(AuxWindow window, FrontPanelDialog& owner) = 0;
+    virtual WindowServices windowServices() = 0;
 };
 
 // What the core is built with.
 struct CoreWiring {
-    platform::MainWindowInterface& window;
     platform::TimerHost& timers;
     platform::Clock& clock;
     std::filesystem::path workingDirectory;
@@ -43,7 +39,7 @@ struct CoreWiring {
 
 using CoreFactory = std::function<std::unique_ptr<AppCore>(const CoreWiring& wiring)>;
 
-// The program's core: the core context, with the COM Select and Baud rate dialogs.
+// The program's core: the core context.
 std::unique_ptr<AppCore> makeCoreContextCore(const CoreWiring& wiring);
 
 }  // namespace panelink

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "panelink/app/ui/aux_windows.h"
 #include "panelink/app/ui/power_watcher.h"
 #include "panelink/app/ui/signal_watcher.h"
 #include "panelink/link/worker_timers.h"
@@ -40,31 +41,10 @@ void centre(QWidget& widget) {
 
 }  // namespace
 
-// The core is built before the window (the window draws from the core's records), so the
-// core is handed this stand-in, which passes everything on once the window exists. No worker
-// thread runs before that.
-class PanelinkApplication::WindowRelay final : public platform::MainWindowInterface {
-  public:
-    void setTarget(platform::MainWindowInterface* target) { target_.store(target); }
-
-    bool post(const platform::Message& message) override {
-        platform::MainWindowInterface* target = target_.load();
-        return target != nullptr && target->post(message);
-    }
-
-    void send(const platform::Message& message) override {
-        if (platform::MainWindowInterface* target = target_.load()) target->send(message);
-    }
-
-  private:
-    std::atomic<platform::MainWindowInterface*> target_{nullptr};
-};
-
 PanelinkApplication::PanelinkApplication(Options options)
     : options_(std::move(options)),
       workerTimers_({}, "worker-timers"),
-      timers_(workerTimers_, workerTimerIds(), windowTimers_),
-      relay_(std::make_unique<WindowRelay>()) {
+      timers_(workerTimers_, workerTimerIds(), windowTimers_) {
     if (!options_.quit) options_.quit = [](int code) { QCoreApplication::exit(code); };
     if (!options_.hardExit) options_.hardExit = [] { std::_Exit(0); };
     boxes_ = options_.boxes;
@@ -83,7 +63,6 @@ PanelinkApplication::~PanelinkApplication() {
     // window they post to goes.
     core_.reset();
     windowTimers_.setTickHandler({});
-    relay_->setTarget(nullptr);
     window_.reset();
     delete splash_.data();
 }
@@ -110,12 +89,15 @@ void PanelinkApplication::start() {
                 [this](int) { requestShutdown(); });
     }
 
-    core_ = options_.makeCore(
-        CoreWiring{*relay_, timers_, clock_, options_.workingDirectory, secondInstance_});
-    window_ = std::make_unique<FrontPanelDialog>(core_->records(), timers_, *boxes_);
-    relay_->setTarget(window_.get());
+    core_ =
+        options_.makeCore(CoreWiring{timers_, clock_, options_.workingDirectory, secondInstance_});
+    // The window subscribes to the core's event hub as the main window; no worker thread
+    // runs before finishStart().
+    const WindowServices services = core_->windowServices();
+    window_ =
+        std::make_unique<FrontPanelDialog>(services.records, services.events, timers_, *boxes_);
     window_->setAuxFactory([this](AuxWindow which, FrontPanelDialog& owner) {
-        return core_->createAuxWindow(which, owner);
+        return createAuxWindow(which, core_->windowServices(), owner);
     });
     connect(window_.get(), &FrontPanelDialog::cancelled, this, [this] { requestShutdown(); });
     windowTimers_.setTickHandler([this](int id) { window_->onTimer(id); });

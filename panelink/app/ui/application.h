@@ -98,8 +98,6 @@ class PanelinkApplication final : public QObject {
     platform::ThreadTimerHost workerTimers_;
     platform::RoutingTimerHost timers_;
 
-    class WindowRelay;
-    std::unique_ptr<WindowRelay> relay_;
     std::unique_ptr<FrontPanelDialog> window_;
     std::atomic<AppCore*> tickTarget_{nullptr};
     std::unique_ptr<AppCore> core_;  // after the window: goes first

@@ -1,38 +1,19 @@
-#include <utility>
-
 #include "panelink/app/core_context.h"
 #include "panelink/app/ui/app_core.h"
-#include "panelink/cat/radio_state.h"
 #include "panelink/link/com_port.h"
-#include "panelink/link/ui/link_choice_dialog.h"
-#include "panelink/link/ui/link_dialog_services.h"
 
 namespace panelink {
 
 namespace {
 
-// The port dialogs' services, taken from the program's core context.
-LinkDialogServices linkDialogServices(CoreContext& core, platform::MainWindowInterface& mainWindow,
-                                      std::filesystem::path workingDirectory, bool secondInstance) {
-    return LinkDialogServices{
-        .settings = core.settings(),
-        .mainWindow = mainWindow,
-        .workingDirectory = std::move(workingDirectory),
-        .secondInstance = secondInstance,
-        .autoInformation = [&core] { return core.radio().get(RadioField::AI); },
-        .closePort = [&core] { return core.port().close(); },
-        .postRequest = [&core](std::uint32_t message) { return core.postRequest(message); },
-        .testOpen = testOpenPort,
-    };
-}
-
+// The application's view of the core context. It builds no windows: it only hands out the
+// records and services that the windows take.
 class CoreContextCore final : public AppCore {
   public:
     explicit CoreContextCore(const CoreWiring& wiring)
-        : window_(wiring.window),
-          workingDirectory_(wiring.workingDirectory),
+        : workingDirectory_(wiring.workingDirectory),
           secondInstance_(wiring.secondInstance),
-          core_(wiring.window, wiring.timers, wiring.clock,
+          core_(wiring.timers, wiring.clock,
                 CoreContext::Options{wiring.workingDirectory, wiring.secondInstance, {}}) {}
 
     bool beginStart() override { return core_.beginStart(); }
@@ -40,25 +21,23 @@ class CoreContextCore final : public AppCore {
     bool shutdown() override { return core_.shutdown(); }
     void onWorkerTimer(int timerId) override { core_.onWorkerTimer(timerId); }
     void onPowerEvent() override { core_.onPowerEvent(); }
-    PanelRecords records() override { return {core_.radio(), core_.menu(), core_.flags()}; }
 
-    QWidget* createAuxWindow(AuxWindow window, FrontPanelDialog& owner) override {
-        switch (window) {
-            case AuxWindow::ComSelect:
-                return new ComSelectDialog(services(), &owner);
-            case AuxWindow::BaudRate:
-                return new BaudRateDialog(services(), &owner);
-            default:
-                return nullptr;
-        }
+    WindowServices windowServices() override {
+        return WindowServices{
+            .events = core_.events(),
+            .records = {core_.radio(), core_.menu(), core_.flags()},
+            .settings = core_.settings(),
+            .workingDirectory = workingDirectory_,
+            .secondInstance = secondInstance_,
+            .postRequest =
+                [this](std::uint32_t request, std::uintptr_t wparam, std::intptr_t lparam) {
+                    return core_.postRequest(request, wparam, lparam);
+                },
+            .closePort = [this] { return core_.port().close(); },
+        };
     }
 
   private:
-    LinkDialogServices services() {
-        return linkDialogServices(core_, window_, workingDirectory_, secondInstance_);
-    }
-
-    platform::MainWindowInterface& window_;
     std::filesystem::path workingDirectory_;
     bool secondInstance_;
     CoreContext core_;

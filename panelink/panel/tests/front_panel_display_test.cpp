@@ -298,11 +298,16 @@ TEST_F(DisplayTest, FullRedrawRepaintsWithoutChangingState) {
     EXPECT_EQ(screen.bitmapAt(446, 168), 1477);
     EXPECT_EQ(screen.bitmapAt(234, 47), 1421);  // TX label drawn from the state
 
-    // Only the forwards that fill freshly opened windows come out, no read-back stop.
+    // Only the refills for freshly opened windows come out, no read-back stop.
     const DisplayResponse update = display.fullRedraw();
-    EXPECT_FALSE(has(update.actions, SideAction::StopReadBack));
-    EXPECT_TRUE(has(update.actions, SideAction::ForwardToNotchWindow));
-    EXPECT_TRUE(has(update.actions, SideAction::ForwardToVccWindow));
+    EXPECT_TRUE(update.actions.empty());
+    auto refilled = [&](DisplayUpdate u) {
+        return std::find(update.refills.begin(), update.refills.end(), message(u)) !=
+               update.refills.end();
+    };
+    EXPECT_TRUE(refilled(DisplayUpdate::BP));
+    EXPECT_TRUE(refilled(DisplayUpdate::VC));
+    EXPECT_FALSE(refilled(DisplayUpdate::FA));
 }
 
 TEST_F(DisplayTest, StartRunsTheFirstRedrawOnceAndTheBlinkAndFrequencyTimers) {
@@ -403,7 +408,9 @@ TEST_F(DisplayTest, MessagesOfOthersAndIgnoredAnswers) {
         EXPECT_TRUE(update.ops.empty()) << std::hex << ignored;
         EXPECT_TRUE(update.actions.empty()) << std::hex << ignored;
     }
-    EXPECT_EQ(send(0x305).actions, std::vector<SideAction>{SideAction::ForwardToNotchWindow});
+    // The NOTCH window hears "BP" from the event hub; live, the main window passes nothing on.
+    EXPECT_TRUE(send(0x305).actions.empty());
+    EXPECT_TRUE(send(0x305).refills.empty());
     EXPECT_EQ(send(0x333).actions, std::vector<SideAction>{SideAction::StopReadBack});
     EXPECT_EQ(send(0x58E).actions, std::vector<SideAction>{SideAction::Exit});
     EXPECT_FALSE(display.onTimer(41).handled);

@@ -97,10 +97,12 @@ std::uint32_t auxWindowClosedMessage(AuxWindow window) {
     return kAuxWindows[slot(window)].closedMessage;
 }
 
-FrontPanelDialog::FrontPanelDialog(PanelRecords records, platform::TimerHost& timers,
-                                   BoxPresenter& boxes, QWidget* parent)
+FrontPanelDialog::FrontPanelDialog(PanelRecords records, EventHub& events,
+                                   platform::TimerHost& timers, BoxPresenter& boxes,
+                                   QWidget* parent)
     : QMainWindow(parent),
       records_(records),
+      events_(events),
       timers_(timers),
       boxes_(boxes),
       canvas_(bitmaps_),
@@ -116,6 +118,7 @@ FrontPanelDialog::FrontPanelDialog(PanelRecords records, platform::TimerHost& ti
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connect(view_, &PanelView::exposed, this, [this] { display_.requestFullRedraw(); });
+    subscription_ = events_.subscribeMainWindow(*this);
 }
 
 FrontPanelDialog::~FrontPanelDialog() {
@@ -198,6 +201,8 @@ void FrontPanelDialog::run(const DisplayResponse& update, const Message& message
     draw(update.ops);
     for (SideAction action : update.actions)
         act(action, message);
+    for (const Message& refill : update.refills)
+        events_.forward(refill);
 }
 
 void FrontPanelDialog::onTimer(int timerId) {
@@ -229,7 +234,7 @@ void FrontPanelDialog::act(SideAction action, const Message& message) {
             onCancel();
             break;
         default:
-            // The pop-ups, forwards and read-backs belong to windows that do not exist yet.
+            // The pop-ups and read-backs belong to the panel controls, which come later.
             break;
     }
 }

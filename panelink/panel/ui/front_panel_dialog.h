@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 
+#include "panelink/core/event_hub.h"
 #include "panelink/panel/front_panel_display.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/panel_canvas.h"
@@ -70,10 +71,10 @@ enum MenuCommand : int {
 // The message an auxiliary window sends when it closes.
 std::uint32_t auxWindowClosedMessage(AuxWindow window);
 
-// The main window: the picture of the front panel with its menu. It implements the main
-// window interface of the worker threads, runs the display-update messages and its own
-// timers through FrontPanelDisplay into one back buffer, shows the link failure and
-// menu-change boxes, and opens and closes the auxiliary windows of the menu.
+// The main window: the picture of the front panel with its menu. It subscribes to the event
+// hub as the main window (every message, the sent ones included), runs the display-update
+// messages and its own timers through FrontPanelDisplay into one back buffer, shows the link
+// failure and menu-change boxes, and opens and closes the auxiliary windows.
 class FrontPanelDialog final : public QMainWindow, public platform::MainWindowInterface {
     Q_OBJECT
 
@@ -85,8 +86,8 @@ class FrontPanelDialog final : public QMainWindow, public platform::MainWindowIn
     // a window that does not exist (yet). The window posts its closing message when it ends.
     using AuxFactory = std::function<QWidget*(AuxWindow window, FrontPanelDialog& owner)>;
 
-    FrontPanelDialog(PanelRecords records, platform::TimerHost& timers, BoxPresenter& boxes,
-                     QWidget* parent = nullptr);
+    FrontPanelDialog(PanelRecords records, EventHub& events, platform::TimerHost& timers,
+                     BoxPresenter& boxes, QWidget* parent = nullptr);
     ~FrontPanelDialog() override;
 
     // Posted: handled later on the user interface thread, in posting order. Any thread.
@@ -151,6 +152,7 @@ class FrontPanelDialog final : public QMainWindow, public platform::MainWindowIn
     void showVersionBox();
 
     PanelRecords records_;
+    EventHub& events_;
     platform::TimerHost& timers_;
     BoxPresenter& boxes_;
     BitmapStore bitmaps_;
@@ -164,6 +166,8 @@ class FrontPanelDialog final : public QMainWindow, public platform::MainWindowIn
     int linkBoxesUp_ = 0;
     bool noticeBoxUp_ = false;
     bool cancelled_ = false;
+    // Last: ends before anything the handlers use goes.
+    EventHub::Subscription subscription_;
 };
 
 }  // namespace panelink

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "panelink/app/ui/app_core.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
 #include "panelink/core/messages.h"
@@ -59,7 +60,7 @@ class FakeCore final : public AppCore {
   public:
     FakeCore(const CoreWiring& wiring, CoreLog& log) : wiring_(wiring), log_(log) {
         log_.secondInstance = wiring.secondInstance;
-        log_.window = &wiring.window;
+        log_.window = &events_;
     }
     ~FakeCore() override { log_.add("destroyed"); }
 
@@ -83,17 +84,26 @@ class FakeCore final : public AppCore {
             log_.pollOnUserInterfaceThread = true;
     }
     void onPowerEvent() override { log_.add("power"); }
-    PanelRecords records() override { return {radio_, menu_, flags_}; }
-    QWidget* createAuxWindow(AuxWindow, FrontPanelDialog& owner) override {
-        return new QWidget(&owner, Qt::Window);
+    WindowServices windowServices() override {
+        return WindowServices{
+            .events = events_,
+            .records = {radio_, menu_, flags_},
+            .settings = settings_,
+            .workingDirectory = wiring_.workingDirectory,
+            .secondInstance = wiring_.secondInstance,
+            .postRequest = [](std::uint32_t, std::uintptr_t, std::intptr_t) { return true; },
+            .closePort = [] { return true; },
+        };
     }
 
   private:
     CoreWiring wiring_;
     CoreLog& log_;
+    EventHub events_;
     RadioState radio_;
     MenuItemTable menu_;
     LinkFlags flags_;
+    commo::LinkSettings settings_;
 };
 
 class ApplicationTest : public ::testing::Test {

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
 #include <vector>
@@ -46,8 +47,8 @@ bool showsKeyed(int bitmap, const QRect& rect, const QImage& before, const QImag
 class FrontPanelDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window_ =
-            std::make_unique<FrontPanelDialog>(PanelRecords{radio_, menu_, flags_}, time_, boxes_);
+        window_ = std::make_unique<FrontPanelDialog>(PanelRecords{radio_, menu_, flags_}, events_,
+                                                     time_, boxes_);
         time_.setTickHandler([this](int id) { window_->onTimer(id); });
         QObject::connect(window_.get(), &FrontPanelDialog::cancelled, [this] { ++cancels_; });
     }
@@ -59,6 +60,7 @@ class FrontPanelDialogTest : public ::testing::Test {
 
     QImage buffer() const { return window_->canvas().image(); }
 
+    EventHub events_;
     RadioState radio_;
     MenuItemTable menu_;
     LinkFlags flags_;
@@ -357,6 +359,64 @@ TEST_F(FrontPanelDialogTest, SendFromAWorkerDoesNotHangOnceTheWindowIsClosing) {
     auto late = std::async(std::launch::async, [&] { window_->send({WM_APP + 0x10A, 0, 0}); });
     EXPECT_EQ(late.wait_for(std::chrono::seconds(5)), std::future_status::ready);
     QCoreApplication::processEvents();
+}
+
+// --- Fan-out through the event hub ------------------------------------------------------------
+
+// A window of the user interface thread that listens to some updates: it notes on receipt,
+// on its own thread, whether the main window had already drawn.
+class ListeningWindow final : public platform::MessageSink {
+  public:
+    explicit ListeningWindow(std::function<bool()> mainWindowDrew)
+        : mainWindowDrew_(std::move(mainWindowDrew)) {}
+    bool post(const Message& message) override {
+        QMetaObject::invokeMethod(
+            &context_,
+            [this, message] {
+                heard.push_back({message.id, mainWindowDrew_()});
+            },
+            Qt::QueuedConnection);
+        return true;
+    }
+    std::vector<std::pair<std::uint32_t, bool>> heard;
+
+  private:
+    QObject context_;
+    std::function<bool()> mainWindowDrew_;
+};
+
+TEST_F(FrontPanelDialogTest, AWorkersUpdateReachesTheMainWindowFirstThenTheWindowsThatListen) {
+    const QImage before = buffer();
+    ASSERT_TRUE(radio_.store(RadioField::BP_0, 1));
+    ASSERT_TRUE(radio_.store(RadioField::BP_1, 300));
+    ListeningWindow notch([&] { return !changedRect(before, buffer()).isEmpty(); });
+    auto subscription = events_.subscribe(notch, {id(DisplayUpdate::BP)});
+
+    std::thread worker([&] {
+        events_.post(message(DisplayUpdate::FA));
+        events_.post(message(DisplayUpdate::BP));
+    });
+    worker.join();
+    ASSERT_TRUE(waitUntil([&] { return !notch.heard.empty(); }));
+    // Only its own update, and the NOTCH bar of the main window was drawn by then.
+    EXPECT_EQ(notch.heard,
+              (std::vector<std::pair<std::uint32_t, bool>>{{id(DisplayUpdate::BP), true}}));
+}
+
+TEST_F(FrontPanelDialogTest, AFullRedrawRefillsTheListeningWindowsButNotItself) {
+    ListeningWindow dnr([] { return true; });
+    auto subscription = events_.subscribe(
+        dnr, {id(DisplayUpdate::NR), id(DisplayUpdate::RL), id(DisplayUpdate::FA)});
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    QCoreApplication::processEvents();
+    time_.advance(Milliseconds(30));  // the full redraw after the exposure
+    QCoreApplication::processEvents();
+    std::vector<std::uint32_t> heard;
+    for (const auto& [message, drawn] : dnr.heard)
+        heard.push_back(message);
+    // "FA" is the main window's alone; "NR" and "RL" fill the DNR window.
+    EXPECT_EQ(heard, (std::vector<std::uint32_t>{id(DisplayUpdate::NR), id(DisplayUpdate::RL)}));
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+#include "panelink/app/ui/aux_windows.h"
+
+#include <array>
+
+#include "panelink/cat/radio_state.h"
+#include "panelink/link/com_port.h"
+#include "panelink/link/ui/link_choice_dialog.h"
+#include "panelink/link/ui/link_dialog_services.h"
+
+namespace panelink {
+
+namespace {
+
+LinkDialogServices linkDialogServices(const WindowServices& services) {
+    const RadioState& radio = services.records.radio;
+    return LinkDialogServices{
+        .settings = services.settings,
+        .mainWindow = services.events,
+        .workingDirectory = services.workingDirectory,
+        .secondInstance = services.secondInstance,
+        .autoInformation = [&radio] { return radio.get(RadioField::AI); },
+        .closePort = services.closePort,
+        .postRequest =
+            [post = services.postRequest](std::uint32_t request) { return post(request, 0, 0); },
+        .testOpen = testOpenPort,
+    };
+}
+
+using Factory = QWidget* (*)(const WindowServices& services, FrontPanelDialog& owner);
+
+struct Registration {
+    AuxWindow window;
+    Factory create;
+};
+
+// The windows the program has. A new window is one class and one line here.
+constexpr std::array kRegistrations{
+    Registration{AuxWindow::ComSelect,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new ComSelectDialog(linkDialogServices(s), &owner);
+                 }},
+    Registration{AuxWindow::BaudRate,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new BaudRateDialog(linkDialogServices(s), &owner);
+                 }},
+};
+
+}  // namespace
+
+QWidget* createAuxWindow(AuxWindow window, const WindowServices& services,
+                         FrontPanelDialog& owner) {
+    for (const Registration& registration : kRegistrations) {
+        if (registration.window == window) return registration.create(services, owner);
+    }
+    return nullptr;
+}
+
+}  // namespace panelink
