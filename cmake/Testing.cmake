@@ -15,6 +15,10 @@ function(panelink_add_test name)
         DISCOVERY_TIMEOUT 60)
     # Labels are set once the discovered tests are known: a list of several labels would lose
     # its separator on the way through the discovery's PROPERTIES.
+    # The ThreadSanitizer run builds only these (target threaded_tests).
+    if("threaded" IN_LIST ARG_LABELS)
+        set_property(GLOBAL APPEND PROPERTY PANELINK_THREADED_TESTS ${name})
+    endif()
     if(ARG_LABELS)
         set(labels_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
         file(WRITE ${labels_file}
