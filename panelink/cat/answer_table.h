@@ -40,7 +40,7 @@ using AnswerDecoding = std::variant<NotDecoded, FieldRule, SpecialDecoder>;
 
 // One answer the transceiver sends: its two letters, the display update posted to the main
 // window after a successful decode, its fixed length including ";" (the length the receive
-// framer cuts it at), and how it is decoded.
+// framer cuts it at; "KM" and "ID" it frames up to their ";"), and how it is decoded.
 struct AnswerRecord {
     std::array<char, 2> letters;
     DisplayUpdate update;
