@@ -34,17 +34,15 @@ constexpr std::size_t kMaxAnswer = 511;
 bool isAllowedWindowPost(const platform::Message& m) {
     if (is(m, WindowMessage::LinkFailure)) return m.wparam == 1 && m.lparam == 3;
     if (m.wparam != 0 || m.lparam != 0) return false;
-    constexpr std::uint32_t kLinkPosts[] = {id(WindowMessage::Connected),
-                                            id(DisplayUpdate::MenuValueChanged),
-                                            WM_APP + 0x305,
-                                            WM_APP + 0x307,
-                                            id(DisplayUpdate::RM),
-                                            id(DisplayUpdate::SM)};
+    constexpr std::uint32_t kLinkPosts[] = {
+        id(WindowMessage::Connected), id(DisplayUpdate::MenuValueChanged),
+        id(DisplayUpdate::BP),        id(DisplayUpdate::CO),
+        id(DisplayUpdate::RM),        id(DisplayUpdate::SM)};
     if (std::find(std::begin(kLinkPosts), std::end(kLinkPosts), m.id) != std::end(kLinkPosts)) {
         return true;
     }
     return std::any_of(AnswerTable.begin(), AnswerTable.end(),
-                       [&](const AnswerRecord& record) { return record.message == m.id; });
+                       [&](const AnswerRecord& record) { return is(m, record.update); });
 }
 
 bool isAllowedThreadPost(const platform::Message& m) {

@@ -6,8 +6,6 @@
 #include "panelink/cat/answer_table.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/messages.h"
-#include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "panelink/menu/menu_answer.h"
 #include "panelink/menu/menu_item.h"
 
@@ -19,16 +17,12 @@ namespace {
 // kinds also redraws them.
 struct KindUpdate {
     std::int32_t kind;
-    std::uint32_t message;
+    DisplayUpdate update;
 };
 
 constexpr KindUpdate kMenuKindUpdates[] = {
-    {11, WM_APP + 0x307},
-    {12, WM_APP + 0x305},
-    {kKindPeakHold, id(DisplayUpdate::RM)},
-    {37, id(DisplayUpdate::RM)},
-    {38, id(DisplayUpdate::RM)},
-    {39, id(DisplayUpdate::RM)},
+    {11, DisplayUpdate::CO}, {12, DisplayUpdate::BP}, {kKindPeakHold, DisplayUpdate::RM},
+    {37, DisplayUpdate::RM}, {38, DisplayUpdate::RM}, {39, DisplayUpdate::RM},
 };
 
 }  // namespace
@@ -43,8 +37,8 @@ void AnswerParser::analyse(std::string_view answer) {
     }
     const AnswerRecord* record = findAnswer(answer[0], answer.size() >= 2 ? answer[1] : '\0');
     if (record == nullptr) return;
-    const auto decoded = decodeAnswer(services_, answer);
-    if (decoded.value_or(false)) services_.window.post({record->message, 0, 0});
+    const auto decoded = decodeAnswer(services_, *record, answer);
+    if (decoded.value_or(false)) services_.window.post(message(record->update));
 }
 
 void AnswerParser::analyseMenuAnswer(std::string_view answer) {
@@ -52,7 +46,7 @@ void AnswerParser::analyseMenuAnswer(std::string_view answer) {
     services_.window.post(message(DisplayUpdate::MenuValueChanged));
     const int kind = menuItemKindForAnswer(services_.menu, answer);
     for (const KindUpdate& update : kMenuKindUpdates) {
-        if (update.kind == kind) services_.window.post({update.message, 0, 0});
+        if (update.kind == kind) services_.window.post(message(update.update));
     }
 }
 

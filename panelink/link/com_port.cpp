@@ -3,13 +3,15 @@
 #include <cerrno>
 #include <utility>
 
+#include "panelink/core/messages.h"
+
 namespace panelink {
 
 namespace {
 
 // Link failure message to the main window; wparam 0 (shown unless a box is up), lparam 0
 // ("Failed to open the port").
-constexpr platform::Message kOpenFailedMessage{platform::WM_APP + 0x109, 0, 0};
+constexpr platform::Message kOpenFailedMessage = message(WindowMessage::LinkFailure);
 
 constexpr std::string_view kAutoInformationOn = "AI1;";
 constexpr std::string_view kAutoInformationOff = "AI0;";

@@ -35,7 +35,7 @@ class ComPort {
 
     // Opens the port unless it is open already, a link failure box is showing or shut-down
     // has begun. On success writes "AI1;" or "AI0;" and returns true. A failed open or a
-    // line that is bad at once posts the link failure message (WM_APP + 0x109, 0, 0) to the
+    // line that is bad at once posts WindowMessage::LinkFailure (wparam 0, lparam 0) to the
     // main window and returns false.
     bool open(int portNumber, int baud, bool autoInformationOn);
     // True when the port was open and is now closed.

@@ -2,12 +2,10 @@
 
 #include <array>
 
-#include "shared/platform/message.h"
-
 namespace panelink {
 namespace {
 
-using platform::WM_APP;
+using W = WindowMessage;
 
 struct Rect {
     int x;
@@ -93,7 +91,7 @@ constexpr int kOnBoxY = 79;
 constexpr std::array<int, kBarRowCount> kBarRowY{99, 95, 113, 109, 124, 135, 146};
 
 struct KeyCapPlace {
-    std::uint32_t message;
+    WindowMessage message;
     const char* name;
     Rect rect;
     int released;
@@ -101,30 +99,30 @@ struct KeyCapPlace {
 };
 
 constexpr std::array<KeyCapPlace, 24> kKeyCapPlaces{{
-    {WM_APP + 0x57A, "VOX/STO", {779, 77, 36, 30}, 1344, 1341},
-    {WM_APP + 0x57B, "TUNE", {662, 179, 32, 32}, 1340, 1335},
-    {WM_APP + 0x57C, "KEYER", {277, 272, 40, 28}, 1314, 1309},
-    {WM_APP + 0x57D, "IPO/ATT", {221, 179, 32, 32}, 1524, 1525},
-    {WM_APP + 0x57E, "AGC", {341, 179, 32, 32}, 1520, 1521},
-    {WM_APP + 0x57F, "NB", {281, 179, 32, 32}, 1522, 1523},
-    {WM_APP + 0x580, "FAST", {399, 272, 48, 28}, 1310, 1311},
-    {WM_APP + 0x581, "LOCK", {588, 272, 48, 28}, 1318, 1319},
-    {WM_APP + 0x582, "A/B", {604, 229, 32, 28}, 1290, 1291},
-    {WM_APP + 0x583, "F", {722, 179, 32, 32}, 1308, 1303},
-    {WM_APP + 0x584, "A=B", {399, 229, 32, 28}, 1316, 1315},
-    {WM_APP + 0x59A, "SEL", {221, 270, 32, 32}, 1336, 1337},
-    {WM_APP + 0x59B, "METER", {782, 179, 32, 32}, 1320, 1321},
-    {WM_APP + 0x59C, "VOICE/C.S", {730, 32, 36, 30}, 1342, 1343},
-    {WM_APP + 0x59D, "MW/V/M", {779, 32, 36, 30}, 1326, 1327},
-    {WM_APP + 0x59E, "HOME/RCL", {730, 77, 36, 30}, 1312, 1313},
-    {WM_APP + 0x59F, "STEP/SPLIT", {730, 122, 36, 30}, 1338, 1339},
-    {WM_APP + 0x5A0, "PMS/SCAN", {779, 122, 36, 30}, 1332, 1333},
-    {WM_APP + 0x5A1, "DSP", {151, 179, 42, 32}, 1526, 1527},
-    {WM_APP + 0x5A2, "MODE down", {277, 229, 40, 28}, 1322, 1317},
-    {WM_APP + 0x5A3, "MODE up", {337, 229, 40, 28}, 1324, 1325},
-    {WM_APP + 0x5A4, "CLAR", {337, 272, 40, 28}, 1298, 1299},
-    {WM_APP + 0x5A5, "BAND down", {399, 181, 48, 28}, 1294, 1295},
-    {WM_APP + 0x5A6, "BAND up", {588, 181, 48, 28}, 1296, 1293},
+    {W::VoxStoKey, "VOX/STO", {779, 77, 36, 30}, 1344, 1341},
+    {W::TuneKey, "TUNE", {662, 179, 32, 32}, 1340, 1335},
+    {W::KeyerKey, "KEYER", {277, 272, 40, 28}, 1314, 1309},
+    {W::IpoAttKey, "IPO/ATT", {221, 179, 32, 32}, 1524, 1525},
+    {W::AgcKey, "AGC", {341, 179, 32, 32}, 1520, 1521},
+    {W::NbKey, "NB", {281, 179, 32, 32}, 1522, 1523},
+    {W::FastKey, "FAST", {399, 272, 48, 28}, 1310, 1311},
+    {W::LockKey, "LOCK", {588, 272, 48, 28}, 1318, 1319},
+    {W::VfoSwapKey, "A/B", {604, 229, 32, 28}, 1290, 1291},
+    {W::FunctionKey, "F", {722, 179, 32, 32}, 1308, 1303},
+    {W::VfoCopyKey, "A=B", {399, 229, 32, 28}, 1316, 1315},
+    {W::SelKey, "SEL", {221, 270, 32, 32}, 1336, 1337},
+    {W::MeterKey, "METER", {782, 179, 32, 32}, 1320, 1321},
+    {W::VoiceKey, "VOICE/C.S", {730, 32, 36, 30}, 1342, 1343},
+    {W::MemoryWriteKey, "MW/V/M", {779, 32, 36, 30}, 1326, 1327},
+    {W::HomeKey, "HOME/RCL", {730, 77, 36, 30}, 1312, 1313},
+    {W::StepKey, "STEP/SPLIT", {730, 122, 36, 30}, 1338, 1339},
+    {W::PmsKey, "PMS/SCAN", {779, 122, 36, 30}, 1332, 1333},
+    {W::DspKey, "DSP", {151, 179, 42, 32}, 1526, 1527},
+    {W::ModeDownKey, "MODE down", {277, 229, 40, 28}, 1322, 1317},
+    {W::ModeUpKey, "MODE up", {337, 229, 40, 28}, 1324, 1325},
+    {W::ClarKey, "CLAR", {337, 272, 40, 28}, 1298, 1299},
+    {W::BandDownKey, "BAND down", {399, 181, 48, 28}, 1294, 1295},
+    {W::BandUpKey, "BAND up", {588, 181, 48, 28}, 1296, 1293},
 }};
 
 constexpr std::array<KeyCapInfo, kKeyCapPlaces.size()> makeKeyCapInfos() {
@@ -340,11 +338,15 @@ std::span<const KeyCapInfo> keyCaps() {
     return kKeyCapInfos;
 }
 
-std::optional<int> keyCapIndex(std::uint32_t message) {
+std::optional<int> keyCapIndex(WindowMessage message) {
     for (std::size_t i = 0; i < kKeyCapPlaces.size(); ++i) {
         if (kKeyCapPlaces[i].message == message) return static_cast<int>(i);
     }
     return std::nullopt;
+}
+
+std::optional<int> keyCapIndex(std::uint32_t messageId) {
+    return keyCapIndex(static_cast<WindowMessage>(messageId));
 }
 
 std::optional<CaptionRect> captionRect(int index) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <span>
 
+#include "panelink/core/messages.h"
+
 namespace panelink {
 
 // One display element: a bitmap drawn transparently at a fixed rectangle of the 843 x 320 panel.
@@ -108,7 +110,7 @@ enum class DialPart : int {
 
 // A key with a released and a pressed image, drawn on its indicator message.
 struct KeyCapInfo {
-    std::uint32_t message = 0;  // WM_APP + n
+    WindowMessage message{};
     const char* name = "";
 };
 
@@ -132,7 +134,9 @@ const DisplayElement* findElement(ElementFamily family, int index, int state);
 // The keys drawn by indicator messages, in the order of their KeyCap groups.
 std::span<const KeyCapInfo> keyCaps();
 // KeyCap group of an indicator message; empty for a message that draws no key cap.
-std::optional<int> keyCapIndex(std::uint32_t message);
+std::optional<int> keyCapIndex(WindowMessage message);
+// The same for a received message number.
+std::optional<int> keyCapIndex(std::uint32_t messageId);
 
 // Knob captions that a selected knob lights: 0 SHIFT, 1 AF GAIN, 2 RF GAIN, 3 SQL (2 and 3
 // share one place). Copied from the lit or the plain panel picture.

@@ -2,10 +2,12 @@
 // message follows. The connection answers (AI, PS, ID) have their own file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
-#include "panelink/cat/answer_decoders.h"
 #include "panelink/cat/answer_table.h"
 #include "panelink/cat/tests/test_answer_fixture.h"
 #include "panelink/core/messages.h"
@@ -18,13 +20,110 @@ namespace {
 
 using F = RadioField;
 using C = CommandField;
-using platform::WM_APP;
 using Ids = std::vector<std::uint32_t>;
 
-TEST(AnswerDecoderTable, EveryAnswerExceptDsHasADecoder) {
+// A parser on fresh records, over message queues shared by every such rig.
+struct FreshParser : rig::CoreRig<> {
+    FreshParser() : rig::CoreRig<>(options()) {}
+
+    static rig::RigOptions options() {
+        static rig::MessageQueues queues;
+        rig::RigOptions result;
+        result.queues = &queues;
+        return result;
+    }
+
+    AnswerParser parser{services};
+};
+
+// Parameter shapes for a generated answer, each padded with its last character to the length
+// the answer's record gives: zeros, ones, a zero selector before ones, a signed zero, and the
+// model number this program supports. Every decoded answer decodes from at least one.
+constexpr std::string_view kShapes[] = {"0", "1", "01", "0+0", "024"};
+
+std::string lettersOf(const AnswerRecord& record) {
+    return {record.letters[0], record.letters[1]};
+}
+
+// The answer as the framer hands it on: letters and parameters, no ";".
+std::string generated(const AnswerRecord& record, std::string_view shape) {
+    std::string text = lettersOf(record);
+    for (std::size_t i = 0; i + 3 < record.length; ++i)
+        text += i < shape.size() ? shape[i] : shape.back();
+    return text;
+}
+
+// Everything an answer can change or post, line by line.
+std::vector<std::string> outcome(const FreshParser& p) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < kRadioFieldCount; ++i) {
+        const auto f = static_cast<RadioField>(i);
+        lines.push_back(std::string(radioFieldName(f)) + "=" + std::to_string(p.radio.get(f)));
+    }
+    for (const RadioReal real : {RadioReal::IF_offset, RadioReal::OI_offset})
+        lines.push_back(std::string(radioRealName(real)) + "=" + std::to_string(p.radio.get(real)));
+    for (std::size_t i = 0; i < kCommandFieldCount; ++i) {
+        const auto f = static_cast<CommandField>(i);
+        lines.push_back("copy " + std::string(commandFieldName(f)) + "=" +
+                        std::to_string(p.command.get(f)));
+    }
+    for (int record = 1; record <= RadioState::kKeyerRecordCount; ++record)
+        lines.push_back("KM" + std::to_string(record) + "=" + p.radio.keyerText(record));
+    lines.push_back("dimmer=" + std::to_string(p.menu.valueOfKind(kKindDimmer)));
+    const auto messages = [&lines](const char* to, const std::vector<platform::Message>& list) {
+        for (const auto& m : list) {
+            lines.push_back(std::string(to) + " " + std::to_string(m.id) + " " +
+                            std::to_string(m.wparam) + " " + std::to_string(m.lparam));
+        }
+    };
+    messages("window", p.window.messages());
+    messages("anlSend", p.anlSend.messages());
+    return lines;
+}
+
+// The framer cuts each answer at its record's length: whatever that length is, the record's
+// decoding must take an answer of it and post the record's update, once and last. "DS" alone
+// is framed and deliberately left undecoded.
+TEST(AnswerDecoding, EveryRecordDecodesAnAnswerOfItsLengthAndPostsItsUpdate) {
     for (const AnswerRecord& record : AnswerTable) {
-        const std::string letters{record.letters[0], record.letters[1]};
-        EXPECT_EQ(hasDecoder(record.letters[0], record.letters[1]), letters != "DS") << letters;
+        SCOPED_TRACE(lettersOf(record));
+        const bool decoded = !std::holds_alternative<NotDecoded>(record.decoding);
+        EXPECT_EQ(decoded, lettersOf(record) != "DS");
+        bool posted = false;
+        for (const std::string_view shape : kShapes) {
+            FreshParser p;
+            p.parser.analyse(generated(record, shape));
+            const std::vector<std::uint32_t> ids = p.window.ids();
+            if (!decoded) {
+                EXPECT_TRUE(ids.empty()) << shape;
+                EXPECT_TRUE(p.anlSend.entries().empty()) << shape;
+                continue;
+            }
+            const auto updates = std::count(ids.begin(), ids.end(), id(record.update));
+            if (updates == 0) continue;
+            posted = true;
+            EXPECT_EQ(updates, 1) << shape;
+            EXPECT_EQ(ids.back(), id(record.update)) << shape;
+        }
+        EXPECT_EQ(posted, decoded) << "no answer of the record's length decodes";
+    }
+}
+
+// Bytes behind an answer belong to the next one: a decoder that reads past its answer's length
+// would decode differently once they are there.
+TEST(AnswerDecoding, NoDecoderReadsBeyondItsAnswersLength) {
+    for (const AnswerRecord& record : AnswerTable) {
+        for (const std::string_view shape : kShapes) {
+            const std::string answer = generated(record, shape);
+            FreshParser exact;
+            exact.parser.analyse(answer);
+            for (const char* behind : {"0000000000", "9876543210"}) {
+                SCOPED_TRACE(answer + " followed by " + behind);
+                FreshParser followed;
+                followed.parser.analyse(answer + behind);
+                EXPECT_EQ(outcome(exact), outcome(followed));
+            }
+        }
     }
 }
 
@@ -44,43 +143,43 @@ TEST_F(AnswerParserTest, AnswersStoreTheirFieldAndPostTheirMessage) {
         const char* answer;
         RadioField field;
         std::int32_t value;
-        std::uint32_t message;
+        DisplayUpdate update;
     };
     const Case cases[] = {
-        {"FA14250000", F::FA, 14250000, 0x333},
-        {"SF3", F::SF, 3, 0x304},
-        {"NA01", F::NA_0, 1, 0x30F},
-        {"RA02", F::RA, 2, 0x313},
-        {"AC002", F::AC, 2, 0x318},
-        {"KP12", F::KP, 12, 0x322},
-        {"SD1234", F::SD, 1234, 0x324},
-        {"SH015", F::SH, 15, 0x330},
-        {"SS011111", F::SS, 11111, 0x35A},
-        {"CN112", F::CN_1, 12, 0x33B},
-        {"AG1200", F::AG_1, 200, 0x32B},
-        {"GT12", F::GT_1, 2, 0x312},
-        {"SM0077", F::SM_0, 77, 0x337},
-        {"SQ0128", F::SQ_0, 128, 0x32A},
-        {"SQ0129", F::RG_0, 129, 0x32A},
-        {"RG1050", F::SQ_1, 50, 0x32C},
-        {"RM1X20", F::RM_other, 20, 0x321},
-        {"RMx050", F::RM_0, 50, 0x321},
-        {"IS0-0500", F::IS, -500, 0x32F},
-        {"BP00001", F::BP_0, 1, 0x305},
-        {"BP01150", F::BP_1, 150, 0x305},
-        {"ML0001", F::ML_0, 1, 0x31E},
-        {"ML1020", F::ML_1, 20, 0x31E},
-        {"BG03", F::BG, 3, 0x34D},
-        {"RI91", F::RI_9, 1, 0x348},
-        {"BY10", F::BY_0, 1, 0x332},
-        {"CO0110", F::CO_1, 10, 0x307},
-        {"RS1", F::RS, 1, 0x343},
+        {"FA14250000", F::FA, 14250000, DisplayUpdate::FA},
+        {"SF3", F::SF, 3, DisplayUpdate::SF},
+        {"NA01", F::NA_0, 1, DisplayUpdate::NA},
+        {"RA02", F::RA, 2, DisplayUpdate::RA},
+        {"AC002", F::AC, 2, DisplayUpdate::AC},
+        {"KP12", F::KP, 12, DisplayUpdate::KP},
+        {"SD1234", F::SD, 1234, DisplayUpdate::SD},
+        {"SH015", F::SH, 15, DisplayUpdate::SH},
+        {"SS011111", F::SS, 11111, DisplayUpdate::SS},
+        {"CN112", F::CN_1, 12, DisplayUpdate::CN},
+        {"AG1200", F::AG_1, 200, DisplayUpdate::AG},
+        {"GT12", F::GT_1, 2, DisplayUpdate::GT},
+        {"SM0077", F::SM_0, 77, DisplayUpdate::SM},
+        {"SQ0128", F::SQ_0, 128, DisplayUpdate::SQ},
+        {"SQ0129", F::RG_0, 129, DisplayUpdate::SQ},
+        {"RG1050", F::SQ_1, 50, DisplayUpdate::RG},
+        {"RM1X20", F::RM_other, 20, DisplayUpdate::RM},
+        {"RMx050", F::RM_0, 50, DisplayUpdate::RM},
+        {"IS0-0500", F::IS, -500, DisplayUpdate::IS},
+        {"BP00001", F::BP_0, 1, DisplayUpdate::BP},
+        {"BP01150", F::BP_1, 150, DisplayUpdate::BP},
+        {"ML0001", F::ML_0, 1, DisplayUpdate::ML},
+        {"ML1020", F::ML_1, 20, DisplayUpdate::ML},
+        {"BG03", F::BG, 3, DisplayUpdate::BG},
+        {"RI91", F::RI_9, 1, DisplayUpdate::RI},
+        {"BY10", F::BY_0, 1, DisplayUpdate::BY},
+        {"CO0110", F::CO_1, 10, DisplayUpdate::CO},
+        {"RS1", F::RS, 1, DisplayUpdate::RS},
     };
     for (const Case& c : cases) {
         clearMessages();
         analyse(c.answer);
         EXPECT_EQ(field(c.field), c.value) << c.answer;
-        EXPECT_EQ(windowIds(), Ids{WM_APP + c.message}) << c.answer;
+        EXPECT_EQ(windowIds(), Ids{id(c.update)}) << c.answer;
     }
 }
 
@@ -108,8 +207,9 @@ TEST_F(AnswerParserTest, RowsThatAlwaysSucceedPostEvenWhenMalformed) {
     for (const char* answer : {"ST", "BSx1", "VC99", "SS0abcde", "DQ0x", "LM", "RI51", "DA", "VRx"})
         analyse(answer);
     EXPECT_EQ(windowIds(),
-              (Ids{WM_APP + 0x35B, WM_APP + 0x301, WM_APP + 0x355, WM_APP + 0x35A, WM_APP + 0x354,
-                   WM_APP + 0x34E, WM_APP + 0x348, WM_APP + 0x359, WM_APP + 0x357}));
+              (Ids{id(DisplayUpdate::ST), id(DisplayUpdate::BS), id(DisplayUpdate::VC),
+                   id(DisplayUpdate::SS), id(DisplayUpdate::DQ), id(DisplayUpdate::LM),
+                   id(DisplayUpdate::RI), id(DisplayUpdate::DA), id(DisplayUpdate::VR)}));
     EXPECT_EQ(field(F::BS), 3);
 }
 
@@ -152,7 +252,7 @@ TEST_F(AnswerParserTest, ContourRemembersTheLevelItWasSwitchedOffFrom) {
 
     clearMessages();
     analyse("CO02xx");  // other selectors store nothing and succeed
-    EXPECT_EQ(windowIds(), Ids{WM_APP + 0x307});
+    EXPECT_EQ(windowIds(), Ids{id(DisplayUpdate::CO)});
 }
 
 TEST_F(AnswerParserTest, InformationAnswersFillTheirOwnFields) {
@@ -169,7 +269,7 @@ TEST_F(AnswerParserTest, InformationAnswersFillTheirOwnFields) {
         EXPECT_EQ(field(fields[i]), values[i]) << radioFieldName(fields[i]);
     EXPECT_EQ(radio.get(RadioReal::IF_offset), -120.0);
     EXPECT_EQ(copy(C::RT), 1);
-    EXPECT_EQ(windowIds(), Ids{WM_APP + 0x32D});
+    EXPECT_EQ(windowIds(), Ids{id(DisplayUpdate::IF)});
 
     clearMessages();
     std::string opposite = "OI" + answer.substr(2);
@@ -178,7 +278,7 @@ TEST_F(AnswerParserTest, InformationAnswersFillTheirOwnFields) {
     EXPECT_EQ(field(F::OI_mode), 3);
     EXPECT_EQ(field(F::IF_mode), 12);
     EXPECT_EQ(copy(C::FB), 14250000);
-    EXPECT_EQ(windowIds(), Ids{WM_APP + 0x33F});
+    EXPECT_EQ(windowIds(), Ids{id(DisplayUpdate::OI)});
 
     // One bad field: the others are stored, the message is not posted.
     clearMessages();
@@ -213,7 +313,7 @@ TEST_F(AnswerParserTest, ModeAnswerAsksForStatusAndStoresTheModeClass) {
     EXPECT_EQ(field(F::MD_1), 5);
     EXPECT_EQ(copy(C::MD_0), 3);
     EXPECT_EQ(anlSend.count(id(Request::ReadStatusLater)), 5u);
-    EXPECT_EQ(window.count(WM_APP + 0x345), 4u);
+    EXPECT_EQ(window.count(id(DisplayUpdate::MD)), 4u);
 }
 
 TEST_F(AnswerParserTest, DimmerAnswerSetsTheDimmerMenuItem) {
@@ -233,7 +333,7 @@ TEST_F(AnswerParserTest, MenuAnswerPostsOnlyWhenTheValueChangesAndByTheItemsKind
     EXPECT_EQ(windowIds(), Ids{id(DisplayUpdate::MenuValueChanged)});
 
     const std::pair<int, std::uint32_t> kinds[] = {
-        {11, WM_APP + 0x307},        {12, WM_APP + 0x305},        {15, id(DisplayUpdate::RM)},
+        {11, id(DisplayUpdate::CO)}, {12, id(DisplayUpdate::BP)}, {15, id(DisplayUpdate::RM)},
         {37, id(DisplayUpdate::RM)}, {38, id(DisplayUpdate::RM)}, {39, id(DisplayUpdate::RM)},
     };
     int value = 1;

@@ -116,6 +116,14 @@ TEST(DisplayElements, LookupsRefuseWhatDoesNotExist) {
         if (index) indexes.insert(*index);
     }
     EXPECT_EQ(indexes.size(), 24u);
+
+    // By name: each key cap is found as itself (a message listed twice would find the first),
+    // and the four-state keys, drawn otherwise, are none.
+    const auto caps = keyCaps();
+    for (std::size_t i = 0; i < caps.size(); ++i)
+        EXPECT_EQ(keyCapIndex(caps[i].message), static_cast<int>(i)) << caps[i].name;
+    EXPECT_FALSE(keyCapIndex(WindowMessage::ComKey));
+    EXPECT_FALSE(keyCapIndex(WindowMessage::PowerKey));
 }
 
 }  // namespace
