@@ -9,7 +9,9 @@ function(panelink_add_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     panelink_warnings(${name})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    # Parameterised cases keep the names their generators give them, not printed values.
     gtest_discover_tests(${name}
+        NO_PRETTY_VALUES
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
         PROPERTIES TIMEOUT 120
         DISCOVERY_TIMEOUT 60)

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "panelink/core/port_failure.h"
+
 namespace panelink {
 
 // Flags of the link that several threads read and one owner writes.
@@ -18,6 +20,8 @@ struct LinkFlags {
     std::atomic<bool> readingDialogShown{false};
     // Shut-down has begun: nothing reopens the port any more.
     std::atomic<bool> shuttingDown{false};
+    // Why the port last failed to open; the link failure box names it.
+    PortFailureNote portFailure;
 };
 
 }  // namespace panelink

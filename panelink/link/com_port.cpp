@@ -30,35 +30,38 @@ ComPort::~ComPort() {
     closeLocked();
 }
 
-bool ComPort::open(int portNumber, int baud, bool autoInformationOn) {
+PortOpenResult ComPort::open(int portNumber, int baud, bool autoInformationOn) {
     const std::lock_guard lock(mutex_);
     // While a failure box is up the open is skipped, so retries do not stack boxes.
-    if (refusingOpens_.load() || flags_.messageBox.load() || open_.load()) return false;
+    if (refusingOpens_.load() || flags_.messageBox.load() || open_.load()) return {};
 
     const std::string path = resolver_ ? resolver_(portNumber) : defaultDevicePath(portNumber);
     // Read and write time-outs have no counterpart here: the descriptor is non-blocking,
     // reads take what is waiting and writes hand the bytes to the kernel.
     if (const int error = device_.open(path, baud); error != 0) {
         openFailed_.store(true);
-        lastOpenError_.store(error);
-        mainWindow_.post(kOpenFailedMessage);
-        return false;
+        return fail({path, error});
     }
     openFailed_.store(false);
-    lastOpenError_.store(0);
     open_.store(true);
 
     const std::optional<platform::SerialStatus> status = device_.status();
     if (!status || status->lineBad) {
-        mainWindow_.post(kOpenFailedMessage);
         closeLocked();
-        return false;
+        return fail({path, EIO});
     }
 
     // The result is not awaited; a device that vanishes meanwhile shows in the next status.
     writeLocked(autoInformationOn ? kAutoInformationOn : kAutoInformationOff);
     flags_.aiCommanded.store(autoInformationOn);
-    return true;
+    return {true, std::nullopt};
+}
+
+PortOpenResult ComPort::fail(PortFailure failure) {
+    // Noted before the message goes, so the window finds the reason when it shows the box.
+    flags_.portFailure.set(failure);
+    mainWindow_.post(kOpenFailedMessage);
+    return {false, std::move(failure)};
 }
 
 bool ComPort::close() {

@@ -9,10 +9,19 @@
 #include <string_view>
 
 #include "panelink/core/link_flags.h"
+#include "panelink/core/port_failure.h"
 #include "shared/platform/message.h"
 #include "shared/platform/serial_device.h"
 
 namespace panelink {
+
+// Outcome of ComPort::open: opened, skipped (nothing tried), or failed with the reason.
+struct PortOpenResult {
+    bool opened = false;
+    std::optional<PortFailure> failure;  // the open failed, or the line was bad at once
+
+    explicit operator bool() const { return opened; }
+};
 
 // The radio's COM port as Panelink uses it: opened on demand (at start-up and before a
 // write when closed), closed by the link checks, the dialogs, power events and shut-down.
@@ -34,10 +43,10 @@ class ComPort {
     ~ComPort();
 
     // Opens the port unless it is open already, a link failure box is showing or shut-down
-    // has begun. On success writes "AI1;" or "AI0;" and returns true. A failed open or a
-    // line that is bad at once posts WindowMessage::LinkFailure (wparam 0, lparam 0) to the
-    // main window and returns false.
-    bool open(int portNumber, int baud, bool autoInformationOn);
+    // has begun. On success writes "AI1;" or "AI0;". A failed open or a line that is bad at
+    // once is noted in the link flags (portFailure) and posts the link failure message
+    // (WindowMessage::LinkFailure, 0, 0) to the main window; the result carries the reason too.
+    PortOpenResult open(int portNumber, int baud, bool autoInformationOn);
     // True when the port was open and is now closed.
     bool close();
 
@@ -58,8 +67,6 @@ class ComPort {
     bool isOpen() const { return open_.load(); }
     // The last open attempt failed (the port has no valid handle until an open succeeds).
     bool lastOpenFailed() const { return openFailed_.load(); }
-    // errno of the last failed open (EACCES, ENOENT, EBUSY ...), 0 after a successful one.
-    int lastOpenError() const { return lastOpenError_.load(); }
     // No failed open is pending and, when the port is open, its line is good. A port that
     // is simply closed counts as usable: the next write reopens it.
     bool portUsable();
@@ -68,6 +75,7 @@ class ComPort {
     void refuseFurtherOpens();
 
   private:
+    PortOpenResult fail(PortFailure failure);
     void closeLocked();
     platform::IoResult writeLocked(std::string_view bytes);
     // Hands over as much of the held tail as the kernel takes; true when none is left.
@@ -83,7 +91,6 @@ class ComPort {
     std::uint32_t heldErrors_ = 0;  // line error bits noted here, for the next status()
     std::atomic<bool> open_{false};
     std::atomic<bool> openFailed_{false};
-    std::atomic<int> lastOpenError_{0};
     std::atomic<bool> refusingOpens_{false};
 };
 

@@ -25,6 +25,29 @@ std::string safeFileName(std::string_view name) {
     return safe.empty() ? std::string("_") : safe;
 }
 
+// Opens, creating it when missing, a lock file of this user: not inherited by programs we
+// start, never through a planted symlink, and -1 for anything but a plain file of ours (a
+// file someone else planted in a shared directory is not trusted).
+int openOwnFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// flock, again after a signal; 0 or the errno.
+int flockFile(int fd, int operation) {
+    int result = 0;
+    do {
+        result = ::flock(fd, operation);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
 }  // namespace
 
 std::filesystem::path lockFilePath(std::string_view name, const char* runtimeDir, unsigned uid) {
@@ -62,27 +85,34 @@ SingleInstanceLock::~SingleInstanceLock() {
 }
 
 void SingleInstanceLock::acquire() {
-    // Not inherited by programs we start, and never through a planted symlink.
-    const int fd = ::open(lockFile_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = openOwnFile(lockFile_);
     if (fd < 0) return;  // Unknown: run as the first instance rather than lose settings.
 
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
-        ::close(fd);  // Someone else's file in a shared directory: do not trust it.
-        return;
+    // Instances decide one at a time, so that the test below and taking the share are one
+    // step. The guard is held for a few system calls only; without it (the file cannot be
+    // opened) the decision is still right unless two instances start at the same moment.
+    std::filesystem::path guardFile = lockFile_;
+    guardFile += ".guard";
+    int guard = openOwnFile(guardFile);
+    if (guard >= 0 && flockFile(guard, LOCK_EX) != 0) {
+        ::close(guard);
+        guard = -1;
     }
 
-    int result = 0;
-    do {
-        result = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
+    // The object exists exactly when some holder keeps a share, that is when an exclusive
+    // lock cannot be had.
+    const int error = flockFile(fd, LOCK_EX | LOCK_NB);
+    anotherInstance_ = (error == EWOULDBLOCK);
+    // Every instance keeps a share, the first one included (its exclusive lock becomes one).
+    const bool holding =
+        (error == 0 || error == EWOULDBLOCK) && flockFile(fd, LOCK_SH | LOCK_NB) == 0;
 
-    if (result == 0) {
+    if (guard >= 0) ::close(guard);
+    if (holding) {
         fd_ = fd;
-        return;
+    } else {
+        ::close(fd);
     }
-    anotherInstance_ = (errno == EWOULDBLOCK);
-    ::close(fd);
 }
 
 }  // namespace platform

@@ -9,11 +9,14 @@ namespace platform {
 inline constexpr std::string_view kPanelinkInstanceName = "Vantor-Orvik";
 inline constexpr std::string_view kKeyweldInstanceName = "Keyweld";
 
-// A named lock that marks a running instance of a program. It is an exclusive flock on a
-// file named after the lock, so the kernel drops it when the holder ends in any way,
-// including a crash or SIGKILL. Taking it never blocks: when another process (or another
-// lock object in this process) already holds it, this object reports `anotherInstance()`
-// and holds nothing. What a second instance does about that is the caller's choice.
+// A named object that marks running instances of a program, with the lifetime of a named
+// mutex: it exists while any instance holds it, and an instance learns whether it existed
+// already. Every holder, the first and each later one, keeps a shared flock on a file named
+// after the lock, so the object outlives the first instance while a later one still runs;
+// the kernel drops a holder's share when it ends in any way, including a crash or SIGKILL.
+// Whether the object existed is decided under a short exclusive lock on a guard file beside
+// it, so two instances starting together never both see themselves as the first.
+// Taking it never waits for another instance.
 class SingleInstanceLock {
   public:
     // Lock file in the default directory (see defaultLockFile).
@@ -25,9 +28,10 @@ class SingleInstanceLock {
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
-    // The lock was already held when this object tried to take it.
+    // The object already existed when this one was made: another instance holds it (or held
+    // it and a later instance still does).
     bool anotherInstance() const { return anotherInstance_; }
-    // This object holds the lock until it is destroyed.
+    // This object keeps the named object alive until it is destroyed.
     bool held() const { return fd_ >= 0; }
     const std::filesystem::path& lockFile() const { return lockFile_; }
 

@@ -9,7 +9,13 @@ TimePoint SteadyClock::now() const {
 }
 
 void SteadyClock::sleep(Milliseconds duration) {
-    if (duration > Milliseconds::zero()) std::this_thread::sleep_for(duration);
+    if (duration <= Milliseconds::zero()) return;
+    // A pause is a minimum: a sleep that ends before the deadline on this clock (a signal,
+    // a coarse wake-up) sleeps again for the rest.
+    const TimePoint deadline = now() + duration;
+    for (TimePoint at = now(); at < deadline; at = now()) {
+        std::this_thread::sleep_for(deadline - at);
+    }
 }
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-// The program's clock: the steady clock and real sleeps.
+// The program's clock: the steady clock, and real sleeps that never end before their time.
 class SteadyClock final : public Clock {
   public:
     TimePoint now() const override;

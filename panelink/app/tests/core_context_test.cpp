@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <memory>
 #include <optional>
 #include <string>
@@ -232,6 +233,21 @@ TEST_F(CoreContextTest, SecondInstanceWithoutItsSettingsFileUsesDefaultsAndWrite
     EXPECT_TRUE(context.shutdown());
     EXPECT_EQ(dir_.readCommoFile("CommSettingTmp.csv"), "1,4800,0\n");
     EXPECT_EQ(dir_.readCommoFile("CommSetting.csv"), "3,9600,7\n");
+}
+
+// The window learns why from the link flags it draws from.
+TEST_F(CoreContextTest, APortThatCannotBeOpenedAtStartIsReportedWithItsDeviceAndReason) {
+    const std::string missing = (dir_.path() / "no-such-adapter").string();
+    ASSERT_TRUE(commo::setPortMapping(dir_.path(), 1, missing));
+    CoreContext& context = make();
+    context.beginStart();
+    context.finishStart();
+    // Sio_Send_Thread may have tried again with "PS;" meanwhile; each try reports the same.
+    const std::vector<platform::Message> posted = window_.recorded().messages();
+    ASSERT_FALSE(posted.empty());
+    EXPECT_EQ(posted.front(), message(WindowMessage::LinkFailure));
+    EXPECT_EQ(context.flags().portFailure.get(), (PortFailure{missing, ENOENT}));
+    EXPECT_TRUE(context.shutdown());
 }
 
 TEST_F(CoreContextTest, ShutdownClosesThePortForGoodWritesSettingsThenStopsThreadsInOrder) {

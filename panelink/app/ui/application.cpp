@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
-#include <QTimer>
 
 #include <cstdlib>
 #include <utility>
@@ -43,6 +42,8 @@ void centre(QWidget& widget) {
 
 PanelinkApplication::PanelinkApplication(Options options)
     : options_(std::move(options)),
+      clock_(options_.clock != nullptr ? *options_.clock : steadyClock_),
+      windowTimers_(clock_),
       workerTimers_({}, "worker-timers"),
       timers_(workerTimers_, workerTimerIds(), windowTimers_) {
     if (!options_.quit) options_.quit = [](int code) { QCoreApplication::exit(code); };
@@ -115,7 +116,8 @@ void PanelinkApplication::start() {
 
     setPhase(Phase::Splash);
     showSplash();
-    QTimer::singleShot(options_.splashTime, this, [this] { continueStart(); });
+    // At least the splash time, even where a Qt timer would end a little early.
+    singleShotAtLeast(this, clock_, options_.splashTime, [this] { continueStart(); });
 }
 
 void PanelinkApplication::onWorkerTick(int timerId) {

@@ -37,7 +37,7 @@ class PanelinkApplication final : public QObject {
   public:
     enum class Phase {
         Created,
-        Splash,       // 3 s, nothing started
+        Splash,       // at least 3 s, nothing started
         SettingsBox,  // the settings file could not be read: the message waits for the user
         Running,
         ShuttingDown,
@@ -49,6 +49,9 @@ class PanelinkApplication final : public QObject {
         // Where the single-instance lock lives; the default directory when empty.
         std::filesystem::path lockDirectory;
         platform::Milliseconds splashTime{3000};
+        // The clock of the splash and the window's timers, and the core's; the steady clock
+        // when null. Must outlive the application.
+        platform::Clock* clock = nullptr;
         CoreFactory makeCore = makeCoreContextCore;
         // The message boxes; message boxes on the screen when null.
         BoxPresenter* boxes = nullptr;
@@ -93,7 +96,8 @@ class PanelinkApplication final : public QObject {
     std::unique_ptr<BoxPresenter> ownBoxes_;
     BoxPresenter* boxes_ = nullptr;
 
-    platform::SteadyClock clock_;
+    platform::SteadyClock steadyClock_;
+    platform::Clock& clock_;  // options_.clock or the steady clock
     QtTimerHost windowTimers_;
     platform::ThreadTimerHost workerTimers_;
     platform::RoutingTimerHost timers_;

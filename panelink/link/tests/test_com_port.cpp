@@ -97,10 +97,14 @@ TEST_F(ComPortTest, OpenWritesTheAutoInformationCommandAndNothingElse) {
 
 TEST_F(ComPortTest, FailedOpenPostsOneMessageAndKeepsTheFailedStateUntilAnOpenWorks) {
     path_ = "/dev/no-such-serial-port";
-    EXPECT_FALSE(port.open(7, 9600, false));
+    const PortOpenResult failed = port.open(7, 9600, false);
+    EXPECT_FALSE(failed);
+    // The reason travels with the result and waits in the link flags for the window's box.
+    const PortFailure missing{"/dev/no-such-serial-port", ENOENT};
+    EXPECT_EQ(failed.failure, missing);
+    EXPECT_EQ(flags.portFailure.get(), missing);
     EXPECT_EQ(window.messages(), std::vector<Message>{kFailure});
     EXPECT_TRUE(port.lastOpenFailed());
-    EXPECT_EQ(port.lastOpenError(), ENOENT);
     EXPECT_FALSE(port.isOpen());
     EXPECT_FALSE(port.portUsable());
     EXPECT_FALSE(port.close());
@@ -109,7 +113,9 @@ TEST_F(ComPortTest, FailedOpenPostsOneMessageAndKeepsTheFailedStateUntilAnOpenWo
     // While the box is up, retries are skipped without touching the device or the table.
     flags.messageBox = true;
     const int asked = resolved;
-    EXPECT_FALSE(port.open(7, 9600, false));
+    const PortOpenResult skipped = port.open(7, 9600, false);
+    EXPECT_FALSE(skipped);
+    EXPECT_EQ(skipped.failure, std::nullopt);
     EXPECT_EQ(resolved, asked);
     EXPECT_EQ(window.messages().size(), 1u);
     EXPECT_TRUE(port.lastOpenFailed());
@@ -118,9 +124,10 @@ TEST_F(ComPortTest, FailedOpenPostsOneMessageAndKeepsTheFailedStateUntilAnOpenWo
     flags.messageBox = false;
     PseudoTerminal pty = makePty();
     path_ = pty.slavePath();
-    ASSERT_TRUE(port.open(7, 9600, false));
+    const PortOpenResult opened = port.open(7, 9600, false);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened.failure, std::nullopt);
     EXPECT_FALSE(port.lastOpenFailed());
-    EXPECT_EQ(port.lastOpenError(), 0);
     EXPECT_TRUE(port.portUsable());
     EXPECT_EQ(window.messages().size(), 1u);
 }
@@ -128,13 +135,12 @@ TEST_F(ComPortTest, FailedOpenPostsOneMessageAndKeepsTheFailedStateUntilAnOpenWo
 TEST_F(ComPortTest, UnsupportedSpeedOrBusyDeviceIsAFailedOpen) {
     PseudoTerminal pty = makePty();
     path_ = pty.slavePath();
-    EXPECT_FALSE(port.open(1, 1200, false));
-    EXPECT_EQ(port.lastOpenError(), EINVAL);
+    EXPECT_EQ(port.open(1, 1200, false).failure, (PortFailure{pty.slavePath(), EINVAL}));
 
     platform::SerialDevice holder;
     ASSERT_EQ(holder.open(pty.slavePath(), 4800), 0);
-    EXPECT_FALSE(port.open(1, 4800, false));
-    EXPECT_EQ(port.lastOpenError(), EBUSY);
+    EXPECT_EQ(port.open(1, 4800, false).failure, (PortFailure{pty.slavePath(), EBUSY}));
+    EXPECT_EQ(flags.portFailure.get(), (PortFailure{pty.slavePath(), EBUSY}));
     EXPECT_EQ(window.messages(), (std::vector<Message>{kFailure, kFailure}));
     EXPECT_EQ(pty.readMaster(1, 100ms), "");
 }

@@ -1,46 +1,18 @@
 #include "panelink/link/ui/link_choice.h"
 
-#include <cerrno>
-#include <system_error>
 #include <utility>
 
 #include "panelink/core/messages.h"
+#include "panelink/core/port_failure.h"
 #include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
 #include "shared/formats/port_map.h"
 
 namespace panelink {
 
-namespace {
-
-std::string detailFor(const std::string& path, int error) {
-    switch (error) {
-        case 0:
-            return {};
-        case EACCES:
-        case EPERM:
-            return "No permission to open " + path + ": is your user in the dialout group?";
-        case EBUSY:
-            return path + " is in use by another program.";
-        case ENOENT:
-            return path + " does not exist.";
-        case ENXIO:
-        case ENODEV:
-            return "No device answers at " + path + ": is the adapter plugged in?";
-        case ENOTTY:
-            return path + " is not a serial port.";
-        case EIO:
-            return path + " opened, but its line reports a fault.";
-        default:
-            return "Could not open " + path + ": " + std::generic_category().message(error) + ".";
-    }
-}
-
-}  // namespace
-
 std::string portOpenFailureText(const std::string& devicePath, int error) {
     std::string text(kPortOpenFailedText);
-    if (const std::string detail = detailFor(devicePath, error); !detail.empty()) {
+    if (const std::string detail = portFailureLine({devicePath, error}); !detail.empty()) {
         text += '\n';
         text += detail;
     }

@@ -19,7 +19,7 @@ enum class LinkChoiceKind { Port, Baud };
 inline constexpr int kStringPortOpenFailed = 118;
 inline constexpr std::string_view kPortOpenFailedText = "Failed to open the port.";
 
-// "Failed to open the port." and, for the usual reasons, a line saying what to do about it.
+// "Failed to open the port." and the line of portFailureLine() that says why.
 std::string portOpenFailureText(const std::string& devicePath, int error);
 
 // The choice behind the COM Select and Baud rate dialogs, without widgets: the entries, the

@@ -247,10 +247,10 @@ void FrontPanelDialog::showLinkFailure(std::uintptr_t force, std::intptr_t index
     // first does not let a further failure add another box to the one still up.
     ++linkBoxesUp_;
     records_.flags.messageBox.store(true);
-    boxes_.show({text(kProductName), text(panelString(static_cast<int>(record->stringId))), this},
-                [this] {
-                    if (--linkBoxesUp_ == 0) records_.flags.messageBox.store(false);
-                });
+    const QString message = text(linkFailureText(index, records_.flags.portFailure.get()));
+    boxes_.show({text(kProductName), message, this}, [this] {
+        if (--linkBoxesUp_ == 0) records_.flags.messageBox.store(false);
+    });
 }
 
 void FrontPanelDialog::showMenuChangeNotice() {

@@ -39,6 +39,19 @@ const LinkMessage* findLinkMessage(std::intptr_t index) {
     return &kLinkMessageTable[static_cast<std::size_t>(index)];
 }
 
+std::string linkFailureText(std::intptr_t index, const std::optional<PortFailure>& portFailure) {
+    const LinkMessage* record = findLinkMessage(index);
+    if (record == nullptr) return {};
+    std::string text(panelString(static_cast<int>(record->stringId)));
+    if (index == kLinkMessagePortOpenFailed && portFailure) {
+        if (const std::string why = portFailureLine(*portFailure); !why.empty()) {
+            text += '\n';
+            text += why;
+        }
+    }
+    return text;
+}
+
 std::optional<int> menuChangeNoticeString(const MenuSettingWindows& open) {
     if (open.cw && open.micEq) return 122;
     if (open.cw) return 120;

@@ -3,7 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+
+#include "panelink/core/port_failure.h"
 
 namespace panelink {
 
@@ -24,10 +27,15 @@ inline constexpr std::array<LinkMessage, 4> kLinkMessageTable{{
     {1, 108},  // failed to read the COM port configuration file
     {1, 111},  // failed to connect the COM port
 }};
+inline constexpr int kLinkMessagePortOpenFailed = 0;
 inline constexpr int kLinkMessageSettingsUnreadable = 2;
 
 // The record for an index of WM_APP+0x109; nullptr for an index outside the table.
 const LinkMessage* findLinkMessage(std::intptr_t index);
+
+// The text of the box of WM_APP+0x109 with `index`: the record's string, and when the port
+// could not be opened, the line that says why (the one COM Select shows).
+std::string linkFailureText(std::intptr_t index, const std::optional<PortFailure>& portFailure);
 
 // Which of the windows that show menu settings are open, for the menu-change notice.
 struct MenuSettingWindows {

@@ -5,8 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "shared/platform/single_instance.h"
 #include "shared/platform/testing/scratch_dir.h"
@@ -47,14 +50,14 @@ class SingleInstanceTest : public testing::Test {
     const std::filesystem::path& dir_ = scratch_.path();
 };
 
-TEST_F(SingleInstanceTest, SecondHolderIsToldAndTheLockFreesWhenTheFirstEnds) {
+TEST_F(SingleInstanceTest, SecondHolderIsToldAndTheLockFreesWhenTheLastHolderEnds) {
     {
         SingleInstanceLock first("Vantor-Orvik", dir_);
         EXPECT_TRUE(first.held());
         EXPECT_FALSE(first.anotherInstance());
 
         SingleInstanceLock second("Vantor-Orvik", dir_);
-        EXPECT_FALSE(second.held());
+        EXPECT_TRUE(second.held());
         EXPECT_TRUE(second.anotherInstance());
 
         // Another name is another lock.
@@ -67,6 +70,70 @@ TEST_F(SingleInstanceTest, SecondHolderIsToldAndTheLockFreesWhenTheFirstEnds) {
     EXPECT_FALSE(again.anotherInstance());
 }
 
+// Like a named mutex: the object lives while any holder does, not only the first.
+TEST_F(SingleInstanceTest, ALaterHolderKeepsTheObjectAfterTheFirstHasEnded) {
+    auto a = std::make_unique<SingleInstanceLock>(kPanelinkInstanceName, dir_);
+    auto b = std::make_unique<SingleInstanceLock>(kPanelinkInstanceName, dir_);
+    ASSERT_FALSE(a->anotherInstance());
+    ASSERT_TRUE(b->anotherInstance());
+    a.reset();
+
+    auto c = std::make_unique<SingleInstanceLock>(kPanelinkInstanceName, dir_);
+    EXPECT_TRUE(c->anotherInstance());
+    EXPECT_TRUE(c->held());
+    b.reset();
+    auto d = std::make_unique<SingleInstanceLock>(kPanelinkInstanceName, dir_);
+    EXPECT_TRUE(d->anotherInstance());  // c still holds it
+    c.reset();
+    d.reset();
+
+    SingleInstanceLock e(kPanelinkInstanceName, dir_);
+    EXPECT_FALSE(e.anotherInstance());
+}
+
+TEST_F(SingleInstanceTest, ASecondCopyKeepsTheObjectAfterTheFirstProcessHasDied) {
+    bool childHolds = false;
+    const pid_t first = childHolding(kPanelinkInstanceName, childHolds);
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(childHolds);
+    auto second = std::make_unique<SingleInstanceLock>(kPanelinkInstanceName, dir_);
+    ASSERT_TRUE(second->anotherInstance());
+    kill(first);
+    {
+        SingleInstanceLock third(kPanelinkInstanceName, dir_);
+        EXPECT_TRUE(third.anotherInstance());
+    }
+    second.reset();
+    SingleInstanceLock fourth(kPanelinkInstanceName, dir_);
+    EXPECT_FALSE(fourth.anotherInstance());
+}
+
+TEST_F(SingleInstanceTest, OfInstancesStartingTogetherExactlyOneIsTheFirst) {
+    constexpr int kInstances = 8;
+    for (int round = 0; round < 20; ++round) {
+        std::vector<std::unique_ptr<SingleInstanceLock>> locks(kInstances);
+        std::atomic<int> ready{0};
+        std::vector<std::thread> threads;
+        for (int i = 0; i < kInstances; ++i) {
+            threads.emplace_back([&, i] {
+                ++ready;
+                while (ready.load() < kInstances) {
+                }
+                locks[static_cast<std::size_t>(i)] =
+                    std::make_unique<SingleInstanceLock>(kPanelinkInstanceName, dir_);
+            });
+        }
+        for (auto& thread : threads)
+            thread.join();
+        int firsts = 0;
+        for (const auto& lock : locks) {
+            EXPECT_TRUE(lock->held());
+            if (!lock->anotherInstance()) ++firsts;
+        }
+        ASSERT_EQ(firsts, 1) << "round " << round;
+    }
+}
+
 TEST_F(SingleInstanceTest, LockHeldByAnotherProcessIsReleasedWhenThatProcessDies) {
     bool childHolds = false;
     const pid_t child = childHolding(kPanelinkInstanceName, childHolds);
@@ -75,7 +142,6 @@ TEST_F(SingleInstanceTest, LockHeldByAnotherProcessIsReleasedWhenThatProcessDies
     {
         SingleInstanceLock mine(kPanelinkInstanceName, dir_);
         EXPECT_TRUE(mine.anotherInstance());
-        EXPECT_FALSE(mine.held());
     }
     kill(child);  // SIGKILL: the child never runs its destructor
     SingleInstanceLock mine(kPanelinkInstanceName, dir_);
@@ -103,7 +169,7 @@ TEST_F(SingleInstanceTest, ProgramsStartedByTheHolderDoNotKeepTheLock) {
     ASSERT_GT(child, 0);
     holder.reset();
     SingleInstanceLock next(kKeyweldInstanceName, dir_);
-    EXPECT_TRUE(next.held());
+    EXPECT_FALSE(next.anotherInstance());  // the started program holds no share
     kill(child);
 }
 

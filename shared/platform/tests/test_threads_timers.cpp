@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -8,6 +11,7 @@
 #include <vector>
 
 #include "shared/platform/routing_timer_host.h"
+#include "shared/platform/steady_clock.h"
 #include "shared/platform/testing/wait_until.h"
 #include "shared/platform/thread_timer_host.h"
 #include "shared/platform/virtual_time.h"
@@ -107,6 +111,33 @@ TEST(ThreadTimerHost, NoTickRunsAfterKillReturns) {
         std::this_thread::sleep_for(10ms);
         EXPECT_EQ(ticks.load(), after);
     }
+}
+
+// A pause is a minimum, also when signals keep interrupting it. Lower bounds only.
+TEST(SteadyClock, SleepNeverEndsBeforeItsTime) {
+    struct sigaction quiet {};
+    quiet.sa_handler = [](int) {};
+    sigemptyset(&quiet.sa_mask);  // no SA_RESTART: the sleep sees EINTR
+    struct sigaction old {};
+    ASSERT_EQ(::sigaction(SIGUSR2, &quiet, &old), 0);
+
+    SteadyClock clock;
+    const pthread_t sleeper = ::pthread_self();
+    std::atomic<bool> done = false;
+    std::thread interrupter([&] {
+        while (!done.load()) {
+            ::pthread_kill(sleeper, SIGUSR2);
+            std::this_thread::sleep_for(1ms);
+        }
+    });
+    for (const Milliseconds pause : {1ms, 7ms, 30ms}) {
+        const auto start = std::chrono::steady_clock::now();
+        clock.sleep(pause);
+        EXPECT_GE(std::chrono::steady_clock::now() - start, pause);
+    }
+    done = true;
+    interrupter.join();
+    ::sigaction(SIGUSR2, &old, nullptr);
 }
 
 TEST(RoutingTimerHost, SendsChosenIdsToOneHostAndTheRestToTheOther) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/orvik-sim/radio_commands.h"
@@ -138,6 +141,30 @@ struct SetCase {
     const char* answer;
 };
 
+void PrintTo(const SetCase& c, std::ostream* out) {
+    *out << c.set << " then " << c.read << " gives " << c.answer;
+}
+
+// The test's name: the set command, and the read that checks it ("EX025Minus050_ReadEX025").
+std::string setCaseName(const ::testing::TestParamInfo<SetCase>& info) {
+    std::string name;
+    const auto append = [&name](std::string_view command) {
+        for (const char c : command) {
+            if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
+                name += c;
+            } else if (c == '-') {
+                name += "Minus";
+            } else if (c == '+') {
+                name += "Plus";
+            }
+        }
+    };
+    append(info.param.set);
+    name += "_Read";
+    append(info.param.read);
+    return name;
+}
+
 class RadioModelSet : public ::testing::TestWithParam<SetCase> {};
 
 TEST_P(RadioModelSet, IsNotAcknowledgedAndReadsBack) {
@@ -171,7 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"AB;", "FB;", "FB14195000;"}, SetCase{"EU005;", "FA;", "FA14195050;"},
         SetCase{"ED103;", "FB;", "FB07049970;"},
         SetCase{"RU0150;", "IF;", "IF00114195000+015000200080;"},
-        SetCase{"MW00307100000+000000300080;", "MR003;", "MR00307100000+000000300080;"}));
+        SetCase{"MW00307100000+000000300080;", "MR003;", "MR00307100000+000000300080;"}),
+    setCaseName);
 
 TEST(RadioModel, TextMenuItemsKeepADigitAndFortyCharacters) {
     RadioModel radio;

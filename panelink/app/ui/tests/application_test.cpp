@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,7 +27,9 @@
 #include "panelink/panel/ui/tests/recording_boxes.h"
 #include "panelink/testing/qt_test_support.h"
 #include "shared/platform/single_instance.h"
+#include "shared/platform/steady_clock.h"
 #include "shared/platform/testing/scratch_dir.h"
+#include "shared/platform/testing/slow_clock.h"
 
 namespace panelink {
 namespace {
@@ -108,11 +111,14 @@ class FakeCore final : public AppCore {
 
 class ApplicationTest : public ::testing::Test {
   protected:
-    std::unique_ptr<PanelinkApplication> makeApp() {
+    std::unique_ptr<PanelinkApplication> makeApp(
+        platform::Clock* clock = nullptr,
+        platform::Milliseconds splashTime = platform::Milliseconds(50)) {
         PanelinkApplication::Options options;
+        options.clock = clock;
         options.workingDirectory = scratch_.path();
         options.lockDirectory = scratch_.path();
-        options.splashTime = platform::Milliseconds(50);
+        options.splashTime = splashTime;
         options.makeCore = [this](const CoreWiring& wiring) {
             return std::make_unique<FakeCore>(wiring, log_);
         };
@@ -159,6 +165,35 @@ TEST_F(ApplicationTest, StartsInOrderAndClosingTheWindowShutsDownWithExitCodeZer
     app.reset();
     EXPECT_EQ(log_.all().back(), "destroyed");
     EXPECT_EQ(exitCodes_, std::vector<int>{0});
+}
+
+// How long the splash lasted on `clock`: from start() to the end of the splash phase.
+platform::Milliseconds splashDuration(PanelinkApplication& app, const platform::Clock& clock) {
+    std::optional<platform::TimePoint> ended;
+    const QMetaObject::Connection watch =
+        QObject::connect(&app, &PanelinkApplication::phaseChanged, [&](Phase phase) {
+            if (phase != Phase::Splash && !ended) ended = clock.now();
+        });
+    const platform::TimePoint started = clock.now();
+    app.start();
+    const bool over = waitUntil([&] { return ended.has_value(); });
+    QObject::disconnect(watch);
+    if (!over) return {};
+    return std::chrono::duration_cast<platform::Milliseconds>(*ended - started);
+}
+
+// The splash is a minimum wait: on a clock that Qt's timers run ahead of (as a coarse timer
+// may end up to 5 % early), and on the steady clock with a splash long enough for Qt to choose
+// a coarse timer. Lower bounds only.
+TEST_F(ApplicationTest, TheSplashNeverEndsBeforeItsTime) {
+    platform::SlowClock slow;
+    auto app = makeApp(&slow, platform::Milliseconds(200));
+    EXPECT_GE(splashDuration(*app, slow), platform::Milliseconds(200));
+    app.reset();
+
+    platform::SteadyClock steady;
+    app = makeApp(&steady, platform::Milliseconds(2000));
+    EXPECT_GE(splashDuration(*app, steady), platform::Milliseconds(2000));
 }
 
 TEST_F(ApplicationTest, UnreadableSettingsHoldTheStartAtTheMessageUntilTheUserClosesIt) {

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <QProcess>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "panelink/app/ui/tests/program_test_support.h"
@@ -24,6 +29,27 @@ using platform::writeFile;
 namespace fs = std::filesystem;
 
 constexpr auto kStartTimeout = 20s;  // the splash alone takes 3 s
+
+// How many open files hold a flock on `file`, from the kernel's list of locks.
+int flockHolders(const fs::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return 0;
+    std::ifstream locks("/proc/locks");
+    int holders = 0;
+    for (std::string line; std::getline(locks, line);) {
+        // "1: FLOCK  ADVISORY  READ  1234 08:01:56789 0 EOF"; waiters show "->" and hold nothing.
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, pid, where;
+        fields >> number >> kind >> mode >> access >> pid >> where;
+        unsigned major = 0, minor = 0;
+        unsigned long inode = 0;
+        if (kind != "FLOCK" || std::sscanf(where.c_str(), "%x:%x:%lu", &major, &minor, &inode) != 3)
+            continue;
+        if (major == ::major(info.st_dev) && minor == ::minor(info.st_dev) && inode == info.st_ino)
+            ++holders;
+    }
+    return holders;
+}
 
 class ProgramTest : public ::testing::Test {
   protected:
@@ -79,6 +105,42 @@ TEST_F(ProgramTest, SigtermWhileRunningShutsDownAndWritesTheSettingsOfBothCopies
     EXPECT_TRUE(rewrittenSince(old));
     EXPECT_EQ(readFile(settingsFile()), "1,9600,0\n");
     EXPECT_EQ(readFile(settingsFile("CommSettingTmp.csv")), "1,4800,0\n");
+}
+
+// Like a named mutex, the single-instance object lives while any copy runs: a copy started
+// after the first has ended, while a second one still runs, is a second copy too.
+TEST_F(ProgramTest, ACopyStartedWhileASecondCopyOutlivesTheFirstIsASecondCopy) {
+    writeOldSettings("1,9600,0\n");
+    scratch_.writeCommoFile("CommSettingTmp.csv", "1,19200,0\n");
+    const fs::path lockFile = scratch_.path() / "Vantor-Orvik.lock";
+
+    QProcess first;
+    apptest::startPanelink(first, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(pollUntil([&] { return sim_.received("PS;"); }, kStartTimeout))
+        << sim_.transcript();
+    QProcess second;  // cannot have the port: its link failure box waits
+    apptest::startPanelink(second, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(pollUntil([&] { return flockHolders(lockFile) == 2; }, kStartTimeout))
+        << "the second copy does not hold the single-instance object";
+
+    first.terminate();
+    expectCleanExit(first);
+    writeOldSettings("1,9600,0\n");
+    const auto old = fs::last_write_time(settingsFile());
+    const std::size_t heard = sim_.transcript().size();
+
+    QProcess third;  // opens the port once its settings are read
+    apptest::startPanelink(third, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(pollUntil(
+        [&] { return sim_.transcript().find(" PS;", heard) != std::string::npos; }, kStartTimeout))
+        << sim_.transcript();
+    third.terminate();
+    second.terminate();
+    expectCleanExit(third);
+    expectCleanExit(second);
+
+    EXPECT_EQ(fs::last_write_time(settingsFile()), old);  // neither copy wrote it
+    EXPECT_EQ(readFile(settingsFile("CommSettingTmp.csv")), "1,19200,0\n");
 }
 
 TEST_F(ProgramTest, SigtermWhileTheSettingsMessageWaitsClosesItAndShutsDown) {

@@ -1,5 +1,5 @@
-// The window's Qt timers: ticks on the user interface thread, calls from any thread, and no
-// tick after a kill.
+// The window's Qt timers: ticks on the user interface thread, calls from any thread, no tick
+// after a kill, and no tick before its time.
 #include "panelink/app/ui/qt_timer_host.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +7,14 @@
 #include <QTest>
 
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <thread>
+#include <vector>
 
 #include "panelink/testing/qt_test_support.h"
+#include "shared/platform/steady_clock.h"
+#include "shared/platform/testing/slow_clock.h"
 
 namespace panelink {
 namespace {
@@ -85,6 +89,63 @@ TEST_F(QtTimerHostTest, ATickHandlerMayKillItsOwnTimer) {
     QTest::qWait(50);
     EXPECT_EQ(ticks_[11], 1);
     EXPECT_FALSE(host_.isTimerRunning(11));
+}
+
+// --- No tick before its time ---------------------------------------------------------------
+
+// The times of each timer's ticks on `clock`, and the lower bounds they must keep: the first
+// tick a period after the timer was set, each further one a period after the one before.
+class TickTimes {
+  public:
+    explicit TickTimes(const platform::Clock& clock) : clock_(clock) {}
+
+    void set(QtTimerHost& host, int timerId, Milliseconds period) {
+        periods_[timerId] = period;
+        set_[timerId] = clock_.now();  // before the host's own reading: a weaker bound
+        host.setTimer(timerId, period);
+    }
+    void tick(int timerId) { ticks_[timerId].push_back(clock_.now()); }
+    std::size_t count(int timerId) { return ticks_[timerId].size(); }
+
+    void expectNoneEarly() {
+        for (const auto& [id, period] : periods_) {
+            platform::TimePoint before = set_[id];
+            for (const platform::TimePoint at : ticks_[id]) {
+                EXPECT_GE(at - before, period) << "timer " << id;
+                before = at;
+            }
+        }
+    }
+
+  private:
+    const platform::Clock& clock_;
+    std::map<int, Milliseconds> periods_;
+    std::map<int, platform::TimePoint> set_;
+    std::map<int, std::vector<platform::TimePoint>> ticks_;
+};
+
+// A clock that Qt's timers run ahead of, as a coarse timer may end up to 5 % early.
+TEST(QtTimerHostMinimum, ATimeoutBeforeThePeriodIsOverOnTheHostsClockWaitsOutTheRest) {
+    platform::SlowClock clock;
+    TickTimes times(clock);
+    QtTimerHost host(clock, [&](int id) { times.tick(id); });
+    times.set(host, 6, Milliseconds(30));
+    times.set(host, 36, Milliseconds(100));
+    ASSERT_TRUE(waitUntil([&] { return times.count(36) >= 3; }));
+    EXPECT_GE(times.count(6), 5u);
+    times.expectNoneEarly();
+}
+
+// Lower bounds only: a slow machine makes ticks late, never early.
+TEST(QtTimerHostMinimum, NoTickBeforeItsPeriodOnTheSteadyClock) {
+    platform::SteadyClock clock;
+    TickTimes times(clock);
+    QtTimerHost host([&](int id) { times.tick(id); });
+    times.set(host, 7, Milliseconds(20));
+    times.set(host, 14, Milliseconds(110));
+    times.set(host, 36, Milliseconds(500));
+    ASSERT_TRUE(waitUntil([&] { return times.count(36) >= 2; }));
+    times.expectNoneEarly();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -20,6 +21,7 @@
 
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
+#include "panelink/core/port_failure.h"
 #include "panelink/menu/menu_item_table.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/panel_strings.h"
@@ -207,6 +209,32 @@ TEST_F(FrontPanelDialogTest, LinkFailureBoxesComeOneAtATimeUnlessForced) {
     EXPECT_FALSE(flags_.messageBox.load());
     window_->handleMessage({WM_APP + 0x109, 0, 0});
     EXPECT_EQ(boxes_.count(), 3u);
+}
+
+// The box of a port that could not be opened says why, in the line COM Select shows.
+TEST_F(FrontPanelDialogTest, APortThatCannotBeOpenedIsNamedWithTheReasonInItsBox) {
+    const QString failed = QString::fromUtf8(panelString(106).data());
+    struct Case {
+        PortFailure failure;
+        const char* line;
+    };
+    for (const Case& c : {
+             Case{{"/dev/ttyUSB0", EACCES},
+                  "No permission to open /dev/ttyUSB0: is your user in the dialout group?"},
+             Case{{"/dev/ttyUSB1", ENOENT}, "/dev/ttyUSB1 does not exist."},
+             Case{{"/dev/ttyS0", EBUSY}, "/dev/ttyS0 is in use by another program."},
+         }) {
+        flags_.portFailure.set(c.failure);
+        window_->handleMessage({WM_APP + 0x109, 0, 0});
+        ASSERT_EQ(boxes_.openCount(), 1);
+        EXPECT_EQ(boxes_.at(boxes_.count() - 1).box.text,
+                  failed + QLatin1Char('\n') + QString::fromUtf8(c.line));
+        boxes_.close(boxes_.count() - 1);
+    }
+    // Other link messages carry no port line.
+    window_->handleMessage({WM_APP + 0x109, 1, 3});
+    EXPECT_EQ(boxes_.at(boxes_.count() - 1).box.text,
+              QStringLiteral("Failed to connect the COM port."));
 }
 
 TEST_F(FrontPanelDialogTest, DisabledAndUnknownLinkMessagesShowNothing) {
