@@ -21,7 +21,7 @@ LinkDialogServices linkDialogServices(CoreContext& core, platform::MainWindowInt
         .secondInstance = secondInstance,
         .autoInformation = [&core] { return core.radio().get(RadioField::AI); },
         .closePort = [&core] { return core.port().close(); },
-        .postRequest = [&core](std::uint32_t message) { return core.postRequest(message); },
+        .postRequest = [&core](Request request) { return core.postRequest(request); },
         .testOpen = testOpenPort,
     };
 }
