@@ -95,7 +95,7 @@ constexpr std::array kPlainRequests{
     guarded(Request::ReadVfoSelectWhenKnown, "VS;", RequestGuard::VfoSelectKnown),
     guarded(Request::ReadVfoA2, "FA;", RequestGuard::VfoChannel),
     fixed(Request::SplitOn, "FT1;"),
-    fixed(Request::SetDspKnobOff, "SF0;"),
+    fixed(Request::SetDspKnobSelect, "SF0;"),
     fixed(Request::SetDspKnobContour, "SF1;"),
     fixed(Request::SetDspKnobNotch, "SF2;"),
     fixed(Request::SetDspKnobDnr, "SF3;"),

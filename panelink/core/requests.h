@@ -72,8 +72,9 @@ enum class Request : std::uint32_t {
     ToggleVfoMemory = WM_APP + 0x526,
     MemoryToVfoA = WM_APP + 0x527,
     VfoAToMemory = WM_APP + 0x528,
-    WriteMenu = WM_APP + 0x529,     // every menu item marked changed
-    SelectBand50 = WM_APP + 0x52A,  // the band buttons, by their MHz
+    WriteMenu = WM_APP + 0x529,  // every menu item marked changed
+    // The band buttons, by their MHz.
+    SelectBand50 = WM_APP + 0x52A,
     SelectBand1_8 = WM_APP + 0x52B,
     SelectBand3_5 = WM_APP + 0x52C,
     SelectBand7 = WM_APP + 0x52D,
@@ -94,8 +95,8 @@ enum class Request : std::uint32_t {
     ToggleDnr = WM_APP + 0x53C,
     ReadVfoA2 = WM_APP + 0x53D,  // as ReadVfoA
     SplitOn = WM_APP + 0x53E,
-    // The DSP/SEL knob's function.
-    SetDspKnobOff = WM_APP + 0x53F,
+    // The DSP/SEL knob's function: SEL, or one of the DSP settings.
+    SetDspKnobSelect = WM_APP + 0x53F,
     SetDspKnobContour = WM_APP + 0x540,
     SetDspKnobNotch = WM_APP + 0x541,
     SetDspKnobDnr = WM_APP + 0x542,
@@ -196,9 +197,9 @@ enum class Request : std::uint32_t {
     SelectModeAm = WM_APP + 0x65D,
     SelectModeFm = WM_APP + 0x65E,
     SelectModeData = WM_APP + 0x65F,
-    StepBand = WM_APP + 0x660,  // lparam: 0 up, 1 down
-    VfoAEqualsB = WM_APP + 0x661,
-    SetAux = WM_APP + 0x662,  // lparam: 0 low, 1 high
+    StepBand = WM_APP + 0x660,     // lparam: 0 up, 1 down
+    VfoAEqualsB = WM_APP + 0x661,  // the A=B key
+    SetAux = WM_APP + 0x662,       // lparam: 0 low, 1 high
     RecallHome = WM_APP + 0x663,
     SetStep = WM_APP + 0x664,
     SetPms = WM_APP + 0x665,  // lparam: 0, 10000, 1000 or 11000
