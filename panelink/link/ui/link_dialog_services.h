@@ -17,7 +17,7 @@ namespace panelink {
 // function does nothing (autoInformation then reads 0).
 struct LinkDialogServices {
     commo::LinkSettings& settings;
-    // The dialogs announce their end here (WM_APP + 0x58A / 0x58B).
+    // The dialogs announce their end here (ComSelectClosed / BaudRateClosed).
     platform::MainWindowInterface& mainWindow;
     // CommoFiles lives below it: ComPorts.csv and the settings file.
     std::filesystem::path workingDirectory;
