@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
 
     // Auto-information on, as the COM key does: "AI1" comes back, the ID is read and the
     // read-out runs; measure once it is over.
-    core.postRequest(panelink::id(panelink::Request::SwitchAutoInfo));
+    core.postRequest(panelink::Request::SwitchAutoInfo);
     const bool connected =
         platform::waitUntil([&] { return core.radio().get(panelink::RadioField::ID) == 244; }, 10s,
                             10ms) &&

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < samples; ++i) {
         std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
         const auto posted = std::chrono::steady_clock::now();
-        core.postRequest(panelink::id(panelink::Request::ReadId));
+        core.postRequest(panelink::Request::ReadId);
         if (!waitReadable(line->masterFd(), 1000ms))
             return fail("a request did not reach the line");
         toWire.push_back(bench::millisecondsBetween(posted, std::chrono::steady_clock::now()));

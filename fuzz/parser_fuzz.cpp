@@ -47,8 +47,8 @@ bool isAllowedWindowPost(const platform::Message& m) {
 
 bool isAllowedThreadPost(const platform::Message& m) {
     constexpr std::uint32_t kRequests[] = {
-        id(Request::ReadId),       id(Request::StartReadout),    id(Request::SwitchAutoInfo),
-        id(Request::StopReadouts), id(Request::ReadStatusLater), id(Request::StartMenuReadout)};
+        id(Request::ReadId),       id(Request::StartReadout),  id(Request::SwitchAutoInfo),
+        id(Request::StopReadouts), id(Request::ReadStepLater), id(Request::StartMenuReadout)};
     return m.lparam == 0 && m.wparam == 0 &&
            std::find(std::begin(kRequests), std::end(kRequests), m.id) != std::end(kRequests);
 }

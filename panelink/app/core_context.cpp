@@ -330,8 +330,8 @@ void CoreContext::onPowerEvent() {
     parts_->port.close();
 }
 
-bool CoreContext::postRequest(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-    return parts_->anlSendThread.post(Message{message, wparam, lparam});
+bool CoreContext::postRequest(Request request, std::uintptr_t wparam, std::intptr_t lparam) {
+    return parts_->anlSendThread.post(message(request, wparam, lparam));
 }
 
 bool CoreContext::queueRawCommand(std::string_view text) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "panelink/core/event_hub.h"
+#include "panelink/core/requests.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/message.h"
 #include "shared/platform/timer_host.h"
@@ -104,9 +105,9 @@ class CoreContext {
     // Suspend, resume and other power events: the port is closed; the next write reopens it.
     void onPowerEvent();
 
-    // A request to Anl_Send_Thread (WM_APP+n, wparam, lparam). One posted before
+    // A request to Anl_Send_Thread, with its wparam and lparam. One posted before
     // finishStart() waits for the thread; false once the thread has ended.
-    bool postRequest(std::uint32_t message, std::uintptr_t wparam = 0, std::intptr_t lparam = 0);
+    bool postRequest(Request request, std::uintptr_t wparam = 0, std::intptr_t lparam = 0);
     // A command text put on the send queue directly, then the writer woken through
     // Anl_Send_Thread. False for text the queue refuses (empty, 512 bytes or more, holding a
     // NUL byte); nothing is queued or posted then. Meant for after finishStart(), which

@@ -1,6 +1,7 @@
 #include "panelink/cat/command_sender.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <optional>
@@ -26,9 +27,6 @@ namespace {
 
 using platform::Message;
 using platform::Milliseconds;
-using platform::WM_APP;
-
-// Requests whose number appears here only.
 
 constexpr Milliseconds kReadoutPeriod{30};
 constexpr Milliseconds kMenuReadoutPeriod{30};
@@ -79,11 +77,66 @@ std::string buildPlain(const PlainRequest& request, std::uintptr_t wparam, std::
 
 }  // namespace
 
+// A request built by code of its own: run on this thread with the whole message.
+struct CommandSender::OwnRule {
+    Request request;
+    void (*run)(CommandSender& sender, const Message& message);
+};
+
+const CommandSender::OwnRule* CommandSender::findOwnRule(Request request) {
+    using S = CommandSender&;
+    using M = const Message&;
+    static constexpr std::array kRules{
+        OwnRule{Request::ReadoutStep, [](S s, M) { s.readoutStep(); }},
+        OwnRule{Request::MenuReadoutStep, [](S s, M) { s.menuReadoutStep(); }},
+        OwnRule{Request::KeyerReadStep, [](S s, M) { s.keyerReadStep(); }},
+        OwnRule{Request::StartReadout, [](S s, M) { s.startReadout(); }},
+        OwnRule{Request::StopReadouts, [](S s, M) { s.stopReadouts(); }},
+        OwnRule{Request::StartMenuReadout, [](S s, M) { s.startMenuReadout(); }},
+        OwnRule{Request::PowerOnTick, [](S s, M) { s.powerOnTick(); }},
+        OwnRule{Request::PowerOffTick, [](S s, M) { s.powerOffTick(); }},
+        OwnRule{Request::ReadStepLater, [](S s, M) { s.readStepLater(); }},
+        OwnRule{Request::SwitchAutoInfo, [](S s, M) { s.switchAutoInformation(); }},
+        OwnRule{Request::SwitchPower, [](S s, M) { s.switchPower(); }},
+        OwnRule{Request::ToggleNarrow, [](S s, M m) { s.toggleNarrow(m.wparam); }},
+        OwnRule{Request::WriteMenu, [](S s, M) { s.writeMenu(); }},
+        OwnRule{Request::ToggleNotch, [](S s, M) { s.toggleNotch(); }},
+        OwnRule{Request::SetContourLevel, [](S s, M m) { s.setContourLevel(m.lparam); }},
+        OwnRule{Request::StepMainDial, [](S s, M m) { s.stepEncoder('0', m.lparam); }},
+        OwnRule{Request::StepDspKnob, [](S s, M m) { s.stepEncoder('1', m.lparam); }},
+        OwnRule{Request::StepClarifier, [](S s, M m) { s.stepClarifier(m.lparam); }},
+        OwnRule{Request::SetVoxAndBreakInDelay,
+                [](S s, M m) { s.setVoxAndBreakInDelay(m.lparam); }},
+        OwnRule{Request::SetIfShift, [](S s, M m) { s.setIfShift(m.lparam); }},
+        OwnRule{Request::StatusPoll, [](S s, M) { s.statusPoll(); }},
+        OwnRule{Request::WakeWriter, [](S s, M) { s.wakeWriter(); }},
+        OwnRule{Request::ReadSideInformation, [](S s, M m) { s.readSideInformation(m.wparam); }},
+        OwnRule{Request::StartKeyerRead, [](S s, M) { s.startKeyerRead(); }},
+        OwnRule{Request::StepThirdEncoder, [](S s, M m) { s.stepEncoder('2', m.lparam); }},
+        OwnRule{Request::WriteMemory, [](S s, M m) { s.writeMemory(m.lparam); }},
+        OwnRule{Request::SetPanelLock, [](S s, M m) { s.setPanelLock(m.lparam); }},
+        OwnRule{Request::InfoPoll, [](S s, M) { s.infoPoll(); }},
+    };
+    static_assert(inRequestOrder(kRules));
+    const auto found = std::find_if(kRules.begin(), kRules.end(), [request](const OwnRule& rule) {
+        return rule.request == request;
+    });
+    return found == kRules.end() ? nullptr : &*found;
+}
+
+bool CommandSender::hasOwnRule(Request request) {
+    return findOwnRule(request) != nullptr;
+}
+
 CommandSender::CommandSender(CoreServices& services) : services_(services) {}
 
 void CommandSender::handle(const Message& message) {
-    if (handleSequence(message) || handleSpecial(message)) return;
-    handleFromTables(message);
+    const auto request = static_cast<Request>(message.id);
+    if (const OwnRule* rule = findOwnRule(request)) {
+        rule->run(*this, message);
+        return;
+    }
+    handleFromTables(request, message);
 }
 
 bool CommandSender::send(std::string_view command) {
@@ -95,138 +148,40 @@ void CommandSender::sleep(int milliseconds) {
     services_.clock.sleep(Milliseconds{milliseconds});
 }
 
-// Read-outs, keyer read, power and the polls: the messages that keep state on this thread.
-bool CommandSender::handleSequence(const Message& message) {
-    switch (message.id) {
-        case id(Request::StartReadout):
-            startReadout();
-            return true;
-        case id(Request::ReadoutStep):
-            readoutStep();
-            return true;
-        case id(Request::StartMenuReadout):
-            startMenuReadout();
-            return true;
-        case id(Request::MenuReadoutStep):
-            menuReadoutStep();
-            return true;
-        case id(Request::StopReadouts):
-            stopReadouts();
-            return true;
-        case id(Request::StartKeyerRead):
-            startKeyerRead();
-            return true;
-        case id(Request::KeyerReadStep):
-            keyerReadStep();
-            return true;
-        case id(Request::PowerSwitch):
-            switchPower();
-            return true;
-        case id(Request::PowerOnTick):
-            powerOnTick();
-            return true;
-        case id(Request::PowerOffTick):
-            powerOffTick();
-            return true;
-        case id(Request::SwitchAutoInfo):
-            switchAutoInformation();
-            return true;
-        case id(Request::StatusPoll):
-            statusPoll();
-            return true;
-        case id(Request::InfoPoll):
-            infoPoll();
-            return true;
-        case id(Request::WakeWriter):
-            postTo(services_.threads.sioSend, ThreadMessage::WriteCommand);
-            return true;
-        default:
-            return false;
-    }
+void CommandSender::wakeWriter() {
+    postTo(services_.threads.sioSend, ThreadMessage::WriteCommand);
 }
 
-// Requests with a rule of their own.
-bool CommandSender::handleSpecial(const Message& message) {
-    const std::intptr_t value = message.lparam;
-    switch (message.id) {
-        case id(Request::ToggleNa):
-            toggleNa(message.wparam);
-            return true;
-        case id(Request::WriteMenu):
-            writeMenu();
-            return true;
-        case id(Request::ToggleBp):
-            toggleBpOnOff();
-            return true;
-        case id(Request::SetContour):
-            setContour(value);
-            return true;
-        case id(Request::EncoderMain):
-            stepEncoder('0', value);
-            return true;
-        case id(Request::EncoderSub):
-            stepEncoder('1', value);
-            return true;
-        case id(Request::EncoderThird):
-            stepEncoder('2', value);
-            return true;
-        case id(Request::ClarifierStep):
-            stepClarifier(value);
-            return true;
-        case id(Request::SetVdSd):
-            setVdAndSd(value);
-            return true;
-        case id(Request::SetShift):
-            setShift(value);
-            return true;
-        case id(Request::ReadStatusLater):
-            readStepLater();
-            return true;
-        case id(Request::ReadInformation):
-            readInformation(message.wparam);
-            return true;
-        case id(Request::WriteMemory):
-            writeMemory(value);
-            return true;
-        case id(Request::PanelLock):
-            lockPanel(value);
-            return true;
-        default:
-            return false;
+// One row, one rule: the plain text, the toggled digit or the chosen ending.
+void CommandSender::handleFromTables(Request request, const Message& message) {
+    if (const PlainRequest* row = findPlainRequest(request)) {
+        if (guardAllows(*row, message.lparam))
+            send(buildPlain(*row, message.wparam, message.lparam));
+        return;
     }
-}
-
-bool CommandSender::handleFromTables(const Message& message) {
-    if (const PlainRequest* request = findPlainRequest(message.id)) {
-        if (guardAllows(*request, message.lparam))
-            send(buildPlain(*request, message.wparam, message.lparam));
-        return true;
-    }
-    if (const ToggleRequest* toggle = findToggleRequest(message.id)) {
+    if (const ToggleRequest* toggle = findToggleRequest(request)) {
         if (const auto digit = toggledDigit(services_.command.get(toggle->field)))
             send(std::string(toggle->prefix) + *digit + ';');
-        return true;
+        return;
     }
-    if (const ChoiceRequest* choice = findChoiceRequest(message.id)) {
+    if (const ChoiceRequest* choice = findChoiceRequest(request)) {
         const std::intptr_t pick = message.lparam;
-        if (pick < 0 || pick >= static_cast<std::intptr_t>(ChoiceRequest::kMaxChoices)) return true;
+        if (pick < 0 || pick >= static_cast<std::intptr_t>(ChoiceRequest::kMaxChoices)) return;
         const std::string_view ending = choice->endings[static_cast<std::size_t>(pick)];
-        if (ending.empty()) return true;
+        if (ending.empty()) return;
         std::string command(choice->prefix);
         if (choice->sideDigit) command += sideDigit(message.wparam);
         command += ending;
         send(command);
-        return true;
     }
-    return false;
 }
 
-bool CommandSender::guardAllows(const PlainRequest& request, std::intptr_t value) const {
-    switch (request.guard) {
+bool CommandSender::guardAllows(const PlainRequest& row, std::intptr_t value) const {
+    switch (row.guard) {
         case RequestGuard::None:
             return true;
         case RequestGuard::ValueRange:
-            return value >= request.minimum && value <= request.maximum;
+            return value >= row.minimum && value <= row.maximum;
         case RequestGuard::VfoSelectKnown: {
             const std::int32_t vs = services_.command.get(CommandField::VS);
             return vs == 0 || vs == 1;
@@ -454,19 +409,19 @@ void CommandSender::infoPoll() {
 
 // --- Requests with a rule of their own. ---
 
-void CommandSender::toggleNa(std::uintptr_t wparam) {
+void CommandSender::toggleNarrow(std::uintptr_t wparam) {
     const char side = sideDigit(wparam);
     const CommandField field = side == '1' ? CommandField::NA_1 : CommandField::NA_0;
     if (const auto digit = toggledDigit(services_.command.get(field)))
         send(std::string("NA") + side + *digit + ';');
 }
 
-void CommandSender::toggleBpOnOff() {
+void CommandSender::toggleNotch() {
     const char on = services_.command.get(CommandField::BP_0) == 0 ? '1' : '0';
     send(std::string("BP0000") + on + ';');
 }
 
-void CommandSender::setContour(std::intptr_t value) {
+void CommandSender::setContourLevel(std::intptr_t value) {
     CommandBuffer command(7);
     command.put(0, "CO00");
     command.put(4, value < 0 ? '-' : '0');
@@ -474,7 +429,7 @@ void CommandSender::setContour(std::intptr_t value) {
     send(command.text());
 }
 
-void CommandSender::setShift(std::intptr_t value) {
+void CommandSender::setIfShift(std::intptr_t value) {
     CommandBuffer command(9);
     command.put(0, "IS0");
     command.put(3, value < 0 ? '-' : '+');
@@ -501,7 +456,7 @@ void CommandSender::stepClarifier(std::intptr_t value) {
     send(command.text());
 }
 
-void CommandSender::setVdAndSd(std::intptr_t value) {
+void CommandSender::setVoxAndBreakInDelay(std::intptr_t value) {
     for (std::string_view letters : {std::string_view("VD"), std::string_view("SD")}) {
         if (letters == "SD") sleep(20);
         CommandBuffer command(7);
@@ -517,11 +472,11 @@ void CommandSender::readStepLater() {
     send("ST;");
 }
 
-void CommandSender::readInformation(std::uintptr_t wparam) {
+void CommandSender::readSideInformation(std::uintptr_t wparam) {
     send(sideDigit(wparam) == '1' ? "OI;" : "IF;");
 }
 
-void CommandSender::lockPanel(std::intptr_t value) {
+void CommandSender::setPanelLock(std::intptr_t value) {
     if (value == 2) {
         send("LK2;");
     } else if (value == 3) {

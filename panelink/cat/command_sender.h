@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "panelink/core/core_services.h"
+#include "panelink/core/requests.h"
 #include "shared/platform/message.h"
 
 namespace panelink {
@@ -27,9 +28,13 @@ class CommandSender {
     CommandSender(const CommandSender&) = delete;
     CommandSender& operator=(const CommandSender&) = delete;
 
-    // Every request of the thread. The end message (WM_APP + 0x105) belongs to the thread's
-    // loop and is ignored here, as is any message the thread does not know.
+    // Every request of the thread. A number that names no request is ignored, among them the
+    // end message, which belongs to the thread's loop.
     void handle(const platform::Message& message);
+
+    // Whether `request` is built by a rule of the sender's own rather than by a row of the
+    // request tables.
+    static bool hasOwnRule(Request request);
 
     bool readoutRunning() const { return readoutRunning_.load(); }
     int readoutIndex() const { return readoutIndex_.load(); }
@@ -40,13 +45,15 @@ class CommandSender {
     void resetKeyerReadCounter() { keyerCounter_.store(1); }
 
   private:
+    struct OwnRule;
+    static const OwnRule* findOwnRule(Request request);
+
     bool send(std::string_view command);
     void sleep(int milliseconds);
+    void wakeWriter();
 
-    bool handleSequence(const platform::Message& message);
-    bool handleSpecial(const platform::Message& message);
-    bool handleFromTables(const platform::Message& message);
-    bool guardAllows(const PlainRequest& request, std::intptr_t value) const;
+    void handleFromTables(Request request, const platform::Message& message);
+    bool guardAllows(const PlainRequest& row, std::intptr_t value) const;
 
     // Connection read-out.
     void startReadout();
@@ -69,16 +76,16 @@ class CommandSender {
     void statusPoll();
     void infoPoll();
     // Requests with a rule of their own.
-    void toggleNa(std::uintptr_t wparam);
-    void toggleBpOnOff();
-    void setContour(std::intptr_t value);
-    void setShift(std::intptr_t value);
+    void toggleNarrow(std::uintptr_t wparam);
+    void toggleNotch();
+    void setContourLevel(std::intptr_t value);
+    void setIfShift(std::intptr_t value);
     void stepEncoder(char selector, std::intptr_t value);
     void stepClarifier(std::intptr_t value);
-    void setVdAndSd(std::intptr_t value);
+    void setVoxAndBreakInDelay(std::intptr_t value);
     void readStepLater();
-    void readInformation(std::uintptr_t wparam);
-    void lockPanel(std::intptr_t value);
+    void readSideInformation(std::uintptr_t wparam);
+    void setPanelLock(std::intptr_t value);
     void writeMemory(std::intptr_t channel);
     void writeMenu();
 

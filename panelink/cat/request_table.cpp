@@ -2,216 +2,212 @@
 
 #include <algorithm>
 
-#include "shared/platform/message.h"
-
 namespace panelink {
 namespace {
 
-using platform::WM_APP;
-
-constexpr PlainRequest field(std::uint32_t message, std::string_view prefix, int width,
+constexpr PlainRequest field(Request request, std::string_view prefix, int width,
                              std::string_view suffix) {
-    PlainRequest request{};
-    request.message = message;
-    request.prefix = prefix;
-    request.width = width;
-    request.suffix = suffix;
-    return request;
+    PlainRequest row{};
+    row.request = request;
+    row.prefix = prefix;
+    row.width = width;
+    row.suffix = suffix;
+    return row;
 }
 
-constexpr PlainRequest fixed(std::uint32_t message, std::string_view text) {
-    return field(message, text, 0, "");
+constexpr PlainRequest fixed(Request request, std::string_view text) {
+    return field(request, text, 0, "");
 }
 
-constexpr PlainRequest sided(std::uint32_t message, std::string_view prefix, int width,
+constexpr PlainRequest sided(Request request, std::string_view prefix, int width,
                              std::string_view suffix) {
-    PlainRequest request = field(message, prefix, width, suffix);
-    request.sideDigit = true;
-    return request;
+    PlainRequest row = field(request, prefix, width, suffix);
+    row.sideDigit = true;
+    return row;
 }
 
-constexpr PlainRequest ranged(std::uint32_t message, std::string_view prefix, int width,
+constexpr PlainRequest ranged(Request request, std::string_view prefix, int width,
                               std::string_view suffix, std::int64_t minimum, std::int64_t maximum) {
-    PlainRequest request = field(message, prefix, width, suffix);
-    request.guard = RequestGuard::ValueRange;
-    request.minimum = minimum;
-    request.maximum = maximum;
-    return request;
+    PlainRequest row = field(request, prefix, width, suffix);
+    row.guard = RequestGuard::ValueRange;
+    row.minimum = minimum;
+    row.maximum = maximum;
+    return row;
 }
 
-constexpr PlainRequest guarded(std::uint32_t message, std::string_view text, RequestGuard guard) {
-    PlainRequest request = fixed(message, text);
-    request.guard = guard;
-    return request;
+constexpr PlainRequest guarded(Request request, std::string_view text, RequestGuard guard) {
+    PlainRequest row = fixed(request, text);
+    row.guard = guard;
+    return row;
 }
 
 // clang-format off
 constexpr std::array kPlainRequests{
-    fixed(WM_APP + 0x110, "VC;"),
-    field(WM_APP + 0x111, "MR", 3, ";"),
-    fixed(WM_APP + 0x352, "ID;"),
-    fixed(WM_APP + 0x35C, "VS;"),
-    fixed(WM_APP + 0x35E, "BS;"),
-    field(WM_APP + 0x503, "DA", 2, "00;"),
-    guarded(WM_APP + 0x504, "OI;", RequestGuard::VfoSelectKnown),
-    field(WM_APP + 0x506, "AC00", 1, ";"),
-    ranged(WM_APP + 0x507, "IF;", 0, "", 0, 1),
-    fixed(WM_APP + 0x508, "IF;"),
-    field(WM_APP + 0x509, "ML0", 3, ";"),
-    field(WM_APP + 0x50A, "PR", 1, ";"),
-    field(WM_APP + 0x50C, "RA0", 1, ";"),
-    fixed(WM_APP + 0x50E, "FB;"),
-    sided(WM_APP + 0x510, "NB", 1, ";"),
-    field(WM_APP + 0x512, "CS", 1, ";"),
-    fixed(WM_APP + 0x513, "VS0;"),
-    fixed(WM_APP + 0x514, "VS1;"),
-    fixed(WM_APP + 0x515, "MD01;"),
-    fixed(WM_APP + 0x516, "MD02;"),
-    fixed(WM_APP + 0x517, "MD03;"),
-    fixed(WM_APP + 0x518, "MK3;"),
-    fixed(WM_APP + 0x519, "MK5;"),
-    fixed(WM_APP + 0x51A, "MK6;"),
-    fixed(WM_APP + 0x51B, "QI;"),
-    fixed(WM_APP + 0x51C, "QR;"),
-    field(WM_APP + 0x51F, "TS", 1, ";"),
-    guarded(WM_APP + 0x520, "FA;", RequestGuard::VfoChannel),
-    fixed(WM_APP + 0x521, "FT0;"),
-    fixed(WM_APP + 0x524, "AB;"),
-    fixed(WM_APP + 0x525, "SV;"),
-    fixed(WM_APP + 0x526, "VM;"),
-    fixed(WM_APP + 0x527, "MA;"),
-    fixed(WM_APP + 0x528, "AM;"),
-    fixed(WM_APP + 0x52A, "BS10;"),
-    fixed(WM_APP + 0x52B, "BS00;"),
-    fixed(WM_APP + 0x52C, "BS01;"),
-    fixed(WM_APP + 0x52D, "BS03;"),
-    fixed(WM_APP + 0x52E, "BS04;"),
-    fixed(WM_APP + 0x52F, "BS05;"),
-    fixed(WM_APP + 0x530, "BS06;"),
-    fixed(WM_APP + 0x531, "BS07;"),
-    fixed(WM_APP + 0x532, "BS08;"),
-    fixed(WM_APP + 0x533, "BS09;"),
-    fixed(WM_APP + 0x534, "BS11;"),
+    fixed(Request::ReadVcc, "VC;"),
+    field(Request::ReadMemoryChannel, "MR", 3, ";"),
+    fixed(Request::ReadId, "ID;"),
+    fixed(Request::ReadVfoSelect, "VS;"),
+    fixed(Request::ReadBand, "BS;"),
+    field(Request::SetDimmer, "DA", 2, "00;"),
+    guarded(Request::ReadSubInformation, "OI;", RequestGuard::VfoSelectKnown),
+    field(Request::SetTuner, "AC00", 1, ";"),
+    ranged(Request::ReadInformationWithFlag, "IF;", 0, "", 0, 1),
+    fixed(Request::ReadInformation, "IF;"),
+    field(Request::SetMonitor, "ML0", 3, ";"),
+    field(Request::SetProcessor, "PR", 1, ";"),
+    field(Request::SetAttenuator, "RA0", 1, ";"),
+    fixed(Request::ReadVfoB, "FB;"),
+    sided(Request::SetNoiseBlanker, "NB", 1, ";"),
+    field(Request::SetCwSpot, "CS", 1, ";"),
+    fixed(Request::SelectVfoA, "VS0;"),
+    fixed(Request::SelectVfoB, "VS1;"),
+    fixed(Request::SelectModeLsb, "MD01;"),
+    fixed(Request::SelectModeUsb, "MD02;"),
+    fixed(Request::SelectModeCw, "MD03;"),
+    fixed(Request::PressKey3, "MK3;"),
+    fixed(Request::PressKey5, "MK5;"),
+    fixed(Request::PressKey6, "MK6;"),
+    fixed(Request::StoreQuickMemory, "QI;"),
+    fixed(Request::RecallQuickMemory, "QR;"),
+    field(Request::SetTxWatch, "TS", 1, ";"),
+    guarded(Request::ReadVfoA, "FA;", RequestGuard::VfoChannel),
+    fixed(Request::SplitOff, "FT0;"),
+    fixed(Request::CopyVfoAToB, "AB;"),
+    fixed(Request::SwapVfos, "SV;"),
+    fixed(Request::ToggleVfoMemory, "VM;"),
+    fixed(Request::MemoryToVfoA, "MA;"),
+    fixed(Request::VfoAToMemory, "AM;"),
+    fixed(Request::SelectBand50, "BS10;"),
+    fixed(Request::SelectBand1_8, "BS00;"),
+    fixed(Request::SelectBand3_5, "BS01;"),
+    fixed(Request::SelectBand7, "BS03;"),
+    fixed(Request::SelectBand10, "BS04;"),
+    fixed(Request::SelectBand14, "BS05;"),
+    fixed(Request::SelectBand18, "BS06;"),
+    fixed(Request::SelectBand21, "BS07;"),
+    fixed(Request::SelectBand24_5, "BS08;"),
+    fixed(Request::SelectBand28, "BS09;"),
+    fixed(Request::SelectBandGeneral, "BS11;"),
     // The transmit-clarifier key reads the "IF" answer, which refreshes the clarifier state.
-    fixed(WM_APP + 0x536, "IF;"),
-    fixed(WM_APP + 0x537, "RC;"),
-    fixed(WM_APP + 0x538, "BS;"),
-    guarded(WM_APP + 0x53A, "VS;", RequestGuard::VfoSelectKnown),
-    guarded(WM_APP + 0x53D, "FA;", RequestGuard::VfoChannel),
-    fixed(WM_APP + 0x53E, "FT1;"),
-    fixed(WM_APP + 0x53F, "SF0;"),
-    fixed(WM_APP + 0x540, "SF1;"),
-    fixed(WM_APP + 0x541, "SF2;"),
-    fixed(WM_APP + 0x542, "SF3;"),
-    fixed(WM_APP + 0x543, "SF4;"),
-    fixed(WM_APP + 0x544, "SF5;"),
-    fixed(WM_APP + 0x545, "SF6;"),
-    fixed(WM_APP + 0x546, "SF7;"),
-    fixed(WM_APP + 0x547, "FK1;"),
-    fixed(WM_APP + 0x548, "FK2;"),
-    fixed(WM_APP + 0x549, "FK3;"),
-    fixed(WM_APP + 0x54A, "FK4;"),
-    fixed(WM_APP + 0x54B, "FK5;"),
-    fixed(WM_APP + 0x54C, "FK6;"),
-    fixed(WM_APP + 0x54D, "FK7;"),
-    fixed(WM_APP + 0x54E, "RS;"),
-    ranged(WM_APP + 0x551, "FA", 8, ";", 3000, 60000000),
-    ranged(WM_APP + 0x552, "FB", 8, ";", 3000, 60000000),
-    fixed(WM_APP + 0x554, "BS;"),
-    field(WM_APP + 0x555, "MS", 1, ";"),
-    field(WM_APP + 0x556, "ML1", 3, ";"),
-    field(WM_APP + 0x557, "PL", 3, ";"),
-    field(WM_APP + 0x558, "KS", 3, ";"),
-    field(WM_APP + 0x559, "KP", 2, ";"),
-    fixed(WM_APP + 0x55A, "ST;"),
-    field(WM_APP + 0x55B, "SQ0", 3, ";"),
-    field(WM_APP + 0x55C, "MG", 3, ";"),
-    field(WM_APP + 0x55D, "VG", 3, ";"),
-    field(WM_APP + 0x55F, "SQ1", 3, ";"),
-    field(WM_APP + 0x560, "AG1", 3, ";"),
-    field(WM_APP + 0x561, "RG1", 3, ";"),
-    field(WM_APP + 0x562, "AG0", 3, ";"),
-    field(WM_APP + 0x563, "RG0", 3, ";"),
-    field(WM_APP + 0x564, "BP01", 3, ";"),
-    field(WM_APP + 0x566, "SH0", 2, ";"),
-    field(WM_APP + 0x567, "CO01", 2, ";"),
-    field(WM_APP + 0x568, "RL0", 2, ";"),
-    field(WM_APP + 0x56B, "PC", 3, ";"),
-    fixed(WM_APP + 0x62C, "LM01;"),
-    fixed(WM_APP + 0x62D, "LM02;"),
-    fixed(WM_APP + 0x62E, "LM03;"),
-    fixed(WM_APP + 0x62F, "LM04;"),
-    fixed(WM_APP + 0x630, "LM05;"),
-    fixed(WM_APP + 0x631, "LM00;"),
-    fixed(WM_APP + 0x632, "PB1;"),
-    fixed(WM_APP + 0x633, "PB2;"),
-    fixed(WM_APP + 0x634, "PB3;"),
-    fixed(WM_APP + 0x635, "PB4;"),
-    fixed(WM_APP + 0x636, "PB5;"),
-    fixed(WM_APP + 0x637, "PB0;"),
-    fixed(WM_APP + 0x638, "LM11;"),
-    fixed(WM_APP + 0x639, "LM10;"),
-    fixed(WM_APP + 0x63A, "PB6;"),
-    fixed(WM_APP + 0x63B, "PB0;"),
-    fixed(WM_APP + 0x640, "KY1;"),
-    fixed(WM_APP + 0x641, "KY2;"),
-    fixed(WM_APP + 0x642, "KY3;"),
-    fixed(WM_APP + 0x643, "KY4;"),
-    fixed(WM_APP + 0x644, "KY5;"),
-    fixed(WM_APP + 0x645, "KY6;"),
-    fixed(WM_APP + 0x646, "KY7;"),
-    fixed(WM_APP + 0x647, "KY8;"),
-    fixed(WM_APP + 0x648, "KY9;"),
-    fixed(WM_APP + 0x649, "KYA;"),
-    sided(WM_APP + 0x64A, "CT", 0, "0;"),
-    sided(WM_APP + 0x64B, "CT", 0, "2;"),
-    sided(WM_APP + 0x64C, "CT", 0, "1;"),
-    sided(WM_APP + 0x64D, "CN", 2, ";"),
-    sided(WM_APP + 0x64E, "OS", 0, "0;"),
-    sided(WM_APP + 0x64F, "OS", 0, "1;"),
-    sided(WM_APP + 0x650, "OS", 0, "2;"),
-    field(WM_APP + 0x653, "SH0", 2, ";"),
-    fixed(WM_APP + 0x654, "RT;"),
-    fixed(WM_APP + 0x655, "RT;"),
-    fixed(WM_APP + 0x656, "RT;"),
-    fixed(WM_APP + 0x657, "RT;"),
-    fixed(WM_APP + 0x659, "MK0;"),
-    fixed(WM_APP + 0x65D, "MD05;"),
-    fixed(WM_APP + 0x65E, "MD04;"),
-    fixed(WM_APP + 0x65F, "MD06;"),
-    fixed(WM_APP + 0x661, "VV;"),
-    fixed(WM_APP + 0x663, "HM;"),
-    field(WM_APP + 0x664, "ST", 1, ";"),
-    field(WM_APP + 0x665, "SS0", 5, ";"),
-    fixed(WM_APP + 0x666, "VR1;"),
-    fixed(WM_APP + 0x667, "PB7;"),
-    fixed(WM_APP + 0x668, "PB8;"),
-    fixed(WM_APP + 0x669, "PB0;"),
-    fixed(WM_APP + 0x66C, "KY0;"),
-    fixed(WM_APP + 0x66E, "MD07;"),
+    fixed(Request::ReadTxClarifier, "IF;"),
+    fixed(Request::ClearClarifier, "RC;"),
+    fixed(Request::ReadBand2, "BS;"),
+    guarded(Request::ReadVfoSelectWhenKnown, "VS;", RequestGuard::VfoSelectKnown),
+    guarded(Request::ReadVfoA2, "FA;", RequestGuard::VfoChannel),
+    fixed(Request::SplitOn, "FT1;"),
+    fixed(Request::SetDspKnobSelect, "SF0;"),
+    fixed(Request::SetDspKnobContour, "SF1;"),
+    fixed(Request::SetDspKnobNotch, "SF2;"),
+    fixed(Request::SetDspKnobDnr, "SF3;"),
+    fixed(Request::SetDspKnobWidth, "SF4;"),
+    fixed(Request::SetDspKnobFunction5, "SF5;"),
+    fixed(Request::SetDspKnobFunction6, "SF6;"),
+    fixed(Request::SetDspKnobFunction7, "SF7;"),
+    fixed(Request::PressFunctionKey1, "FK1;"),
+    fixed(Request::PressFunctionKey2, "FK2;"),
+    fixed(Request::PressFunctionKey3, "FK3;"),
+    fixed(Request::PressFunctionKey4, "FK4;"),
+    fixed(Request::PressFunctionKey5, "FK5;"),
+    fixed(Request::PressFunctionKey6, "FK6;"),
+    fixed(Request::PressFunctionKey7, "FK7;"),
+    fixed(Request::ReadMenuState, "RS;"),
+    ranged(Request::SetVfoAFrequency, "FA", 8, ";", 3000, 60000000),
+    ranged(Request::SetVfoBFrequency, "FB", 8, ";", 3000, 60000000),
+    fixed(Request::ReadBand3, "BS;"),
+    field(Request::SelectMeter, "MS", 1, ";"),
+    field(Request::SetMonitorLevel, "ML1", 3, ";"),
+    field(Request::SetProcessorLevel, "PL", 3, ";"),
+    field(Request::SetKeyerSpeed, "KS", 3, ";"),
+    field(Request::SetKeyPitch, "KP", 2, ";"),
+    fixed(Request::ReadStep, "ST;"),
+    field(Request::SetSquelch, "SQ0", 3, ";"),
+    field(Request::SetMicGain, "MG", 3, ";"),
+    field(Request::SetVoxGain, "VG", 3, ";"),
+    field(Request::SetSubSquelch, "SQ1", 3, ";"),
+    field(Request::SetSubAfGain, "AG1", 3, ";"),
+    field(Request::SetSubRfGain, "RG1", 3, ";"),
+    field(Request::SetAfGain, "AG0", 3, ";"),
+    field(Request::SetRfGain, "RG0", 3, ";"),
+    field(Request::SetNotchFrequency, "BP01", 3, ";"),
+    field(Request::SetWidth, "SH0", 2, ";"),
+    field(Request::SetContourFrequency, "CO01", 2, ";"),
+    field(Request::SetDnrLevel, "RL0", 2, ";"),
+    field(Request::SetTransmitPower, "PC", 3, ";"),
+    fixed(Request::RecordVoiceMemory1, "LM01;"),
+    fixed(Request::RecordVoiceMemory2, "LM02;"),
+    fixed(Request::RecordVoiceMemory3, "LM03;"),
+    fixed(Request::RecordVoiceMemory4, "LM04;"),
+    fixed(Request::RecordVoiceMemory5, "LM05;"),
+    fixed(Request::StopVoiceRecording, "LM00;"),
+    fixed(Request::PlayVoiceMemory1, "PB1;"),
+    fixed(Request::PlayVoiceMemory2, "PB2;"),
+    fixed(Request::PlayVoiceMemory3, "PB3;"),
+    fixed(Request::PlayVoiceMemory4, "PB4;"),
+    fixed(Request::PlayVoiceMemory5, "PB5;"),
+    fixed(Request::StopVoicePlay, "PB0;"),
+    fixed(Request::StartAudioRecording, "LM11;"),
+    fixed(Request::StopAudioRecording, "LM10;"),
+    fixed(Request::PlayAudio, "PB6;"),
+    fixed(Request::StopAudioPlay, "PB0;"),
+    fixed(Request::PlayKeyerMessage1, "KY1;"),
+    fixed(Request::PlayKeyerMessage2, "KY2;"),
+    fixed(Request::PlayKeyerMessage3, "KY3;"),
+    fixed(Request::PlayKeyerMessage4, "KY4;"),
+    fixed(Request::PlayKeyerMessage5, "KY5;"),
+    fixed(Request::PlayKeyerText1, "KY6;"),
+    fixed(Request::PlayKeyerText2, "KY7;"),
+    fixed(Request::PlayKeyerText3, "KY8;"),
+    fixed(Request::PlayKeyerText4, "KY9;"),
+    fixed(Request::PlayKeyerText5, "KYA;"),
+    sided(Request::SetToneOff, "CT", 0, "0;"),
+    sided(Request::SetToneEncoder, "CT", 0, "2;"),
+    sided(Request::SetToneSquelch, "CT", 0, "1;"),
+    sided(Request::SetToneNumber, "CN", 2, ";"),
+    sided(Request::SetRepeaterSimplex, "OS", 0, "0;"),
+    sided(Request::SetRepeaterPlus, "OS", 0, "1;"),
+    sided(Request::SetRepeaterMinus, "OS", 0, "2;"),
+    field(Request::SetWidthPreset, "SH0", 2, ";"),
+    fixed(Request::ReadClarifier1, "RT;"),
+    fixed(Request::ReadClarifier2, "RT;"),
+    fixed(Request::ReadClarifier3, "RT;"),
+    fixed(Request::ReadClarifier4, "RT;"),
+    fixed(Request::PressKey0, "MK0;"),
+    fixed(Request::SelectModeAm, "MD05;"),
+    fixed(Request::SelectModeFm, "MD04;"),
+    fixed(Request::SelectModeData, "MD06;"),
+    fixed(Request::VfoAEqualsB, "VV;"),
+    fixed(Request::RecallHome, "HM;"),
+    field(Request::SetStep, "ST", 1, ";"),
+    field(Request::SetPms, "SS0", 5, ";"),
+    fixed(Request::AnnounceVoice, "VR1;"),
+    fixed(Request::TransmitVoiceMemory1, "PB7;"),
+    fixed(Request::TransmitVoiceMemory2, "PB8;"),
+    fixed(Request::StopVoiceTransmit, "PB0;"),
+    fixed(Request::StopKeyerPlay, "KY0;"),
+    fixed(Request::SelectModeCwReverse, "MD07;"),
 };
 
 constexpr std::array kToggleRequests{
-    ToggleRequest{WM_APP + 0x505, CommandField::VX, "VX"},
-    ToggleRequest{WM_APP + 0x50B, CommandField::KR, "KR"},
-    ToggleRequest{WM_APP + 0x511, CommandField::BI, "BI"},
-    ToggleRequest{WM_APP + 0x522, CommandField::FS, "FS"},
-    ToggleRequest{WM_APP + 0x523, CommandField::LK, "LK"},
-    ToggleRequest{WM_APP + 0x535, CommandField::IF_rxClarifier, "RT"},
-    ToggleRequest{WM_APP + 0x53C, CommandField::NR_0, "NR0"},
-    ToggleRequest{WM_APP + 0x65B, CommandField::SC, "SC"},
-    ToggleRequest{WM_APP + 0x66B, CommandField::TX, "TX"},
+    ToggleRequest{Request::ToggleVox, CommandField::VX, "VX"},
+    ToggleRequest{Request::ToggleKeyer, CommandField::KR, "KR"},
+    ToggleRequest{Request::ToggleBreakIn, CommandField::BI, "BI"},
+    ToggleRequest{Request::ToggleFast, CommandField::FS, "FS"},
+    ToggleRequest{Request::ToggleLock, CommandField::LK, "LK"},
+    ToggleRequest{Request::ToggleRxClarifier, CommandField::IF_rxClarifier, "RT"},
+    ToggleRequest{Request::ToggleDnr, CommandField::NR_0, "NR0"},
+    ToggleRequest{Request::ToggleScan, CommandField::SC, "SC"},
+    ToggleRequest{Request::ToggleTransmit, CommandField::TX, "TX"},
 };
 
 // Callers post only the listed values; anything else sends nothing rather than a command
 // the radio would read differently.
 constexpr std::array kChoiceRequests{
-    ChoiceRequest{WM_APP + 0x50D, "PA0", false, {"0;", "1;"}},
-    ChoiceRequest{WM_APP + 0x50F, "GT", true, {"0;", "4;", "1;", "2;", "3;"}},
-    ChoiceRequest{WM_APP + 0x51E, "", false, {"FT0;", "FT1;", "QS;"}},
-    ChoiceRequest{WM_APP + 0x65C, "MK", false, {"7;", "8;"}},
-    ChoiceRequest{WM_APP + 0x660, "", false, {"BU0;", "BD0;"}},
-    ChoiceRequest{WM_APP + 0x662, "AX1", false, {"0;", "1;"}},
+    ChoiceRequest{Request::SetIpo, "PA0", false, {"0;", "1;"}},
+    ChoiceRequest{Request::SetAgc, "GT", true, {"0;", "4;", "1;", "2;", "3;"}},
+    ChoiceRequest{Request::SetSplit, "", false, {"FT0;", "FT1;", "QS;"}},
+    ChoiceRequest{Request::StepMode, "MK", false, {"7;", "8;"}},
+    ChoiceRequest{Request::StepBand, "", false, {"BU0;", "BD0;"}},
+    ChoiceRequest{Request::SetAux, "AX1", false, {"0;", "1;"}},
 };
 
 constexpr std::array kSpecialReads{
@@ -225,6 +221,10 @@ constexpr std::array kSpecialReads{
     SpecialRead{63, {}},
 };
 // clang-format on
+
+static_assert(inRequestOrder(kPlainRequests));
+static_assert(inRequestOrder(kToggleRequests));
+static_assert(inRequestOrder(kChoiceRequests));
 
 template <class Table, class Key, class Projection>
 auto findIn(const Table& table, Key key, Projection projection) -> decltype(table.data()) {
@@ -248,16 +248,16 @@ std::span<const SpecialRead> specialReads() {
     return kSpecialReads;
 }
 
-const PlainRequest* findPlainRequest(std::uint32_t message) {
-    return findIn(kPlainRequests, message, [](const PlainRequest& r) { return r.message; });
+const PlainRequest* findPlainRequest(Request request) {
+    return findIn(kPlainRequests, request, [](const PlainRequest& r) { return r.request; });
 }
 
-const ToggleRequest* findToggleRequest(std::uint32_t message) {
-    return findIn(kToggleRequests, message, [](const ToggleRequest& r) { return r.message; });
+const ToggleRequest* findToggleRequest(Request request) {
+    return findIn(kToggleRequests, request, [](const ToggleRequest& r) { return r.request; });
 }
 
-const ChoiceRequest* findChoiceRequest(std::uint32_t message) {
-    return findIn(kChoiceRequests, message, [](const ChoiceRequest& r) { return r.message; });
+const ChoiceRequest* findChoiceRequest(Request request) {
+    return findIn(kChoiceRequests, request, [](const ChoiceRequest& r) { return r.request; });
 }
 
 const SpecialRead* findSpecialRead(int readIndex) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "panelink/cat/command_state.h"
+#include "panelink/core/requests.h"
 
 namespace panelink {
 
@@ -22,7 +24,7 @@ enum class RequestGuard : std::uint8_t {
 // bit 0) when `sideDigit`, then lparam as a decimal field of `width` characters when width is
 // above 0, then suffix.
 struct PlainRequest {
-    std::uint32_t message = 0;
+    Request request{};
     std::string_view prefix;
     bool sideDigit = false;
     int width = 0;
@@ -35,7 +37,7 @@ struct PlainRequest {
 // A toggle: reads one CommandState copy and sends prefix + "0" when it is 1, prefix + "1"
 // when it is 0, nothing while the state is unknown (any other value).
 struct ToggleRequest {
-    std::uint32_t message = 0;
+    Request request{};
     CommandField field{};
     std::string_view prefix;
 };
@@ -44,7 +46,7 @@ struct ToggleRequest {
 // `sideDigit`, then endings[lparam]. An lparam without an ending sends nothing.
 struct ChoiceRequest {
     static constexpr std::size_t kMaxChoices = 5;
-    std::uint32_t message = 0;
+    Request request{};
     std::string_view prefix;
     bool sideDigit = false;
     std::array<std::string_view, kMaxChoices> endings{};
@@ -58,15 +60,24 @@ struct SpecialRead {
     std::array<std::string_view, kMaxCommands> commands{};
 };
 
+// Each table is ordered by request, and a request has a row in one table at most.
 std::span<const PlainRequest> plainRequests();
 std::span<const ToggleRequest> toggleRequests();
 std::span<const ChoiceRequest> choiceRequests();
 std::span<const SpecialRead> specialReads();
 
-// The record for `message`, or nullptr.
-const PlainRequest* findPlainRequest(std::uint32_t message);
-const ToggleRequest* findToggleRequest(std::uint32_t message);
-const ChoiceRequest* findChoiceRequest(std::uint32_t message);
+// The row of `request`, or nullptr.
+const PlainRequest* findPlainRequest(Request request);
+const ToggleRequest* findToggleRequest(Request request);
+const ChoiceRequest* findChoiceRequest(Request request);
 const SpecialRead* findSpecialRead(int readIndex);
+
+// Whether the rows of a table keyed by request are ordered by it, each request once.
+template <class Table>
+constexpr bool inRequestOrder(const Table& table) {
+    return std::adjacent_find(table.begin(), table.end(), [](const auto& a, const auto& b) {
+               return a.request >= b.request;
+           }) == table.end();
+}
 
 }  // namespace panelink

@@ -237,7 +237,7 @@ bool decodeKM(CoreServices& s, const AnswerText& text) {
 }
 
 bool decodeMD(CoreServices& s, const AnswerText& text) {
-    postTo(s.threads.anlSend, Request::ReadStatusLater);
+    postTo(s.threads.anlSend, Request::ReadStepLater);
     const auto selector = text.digits(2, 1);
     const auto mode = text.hexDigit(3);
     if (!selector || !mode || *selector > 1) return false;

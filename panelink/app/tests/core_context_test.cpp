@@ -289,7 +289,7 @@ TEST_F(CoreContextTest, ShutdownClosesThePortForGoodWritesSettingsThenStopsThrea
 
     // Nothing reopens the port afterwards, and requests are not taken any more.
     EXPECT_FALSE(context_->port().open(3, 9600, false));
-    EXPECT_FALSE(context_->postRequest(id(Request::ReadId)));
+    EXPECT_FALSE(context_->postRequest(Request::ReadId));
     context_->onWorkerTimer(kTimerPortPoll);
     EXPECT_EQ(pty_->readMaster(1, 200ms), "");
 
@@ -340,7 +340,7 @@ TEST_F(CoreContextTest, RawCommandsAfterAPowerEventReopenThePortAndRefusedTextsL
     EXPECT_EQ(wire(511), std::string(510, 'B') + ";");
     EXPECT_TRUE(context_->port().isOpen());
 
-    EXPECT_TRUE(context_->postRequest(id(Request::ReadId)));
+    EXPECT_TRUE(context_->postRequest(Request::ReadId));
     EXPECT_EQ(wire(3), "ID;");
     EXPECT_EQ(pty_->readMaster(1, 100ms), "");
 }

@@ -30,7 +30,7 @@ class CoreContextCore final : public AppCore {
             .workingDirectory = workingDirectory_,
             .secondInstance = secondInstance_,
             .postRequest =
-                [this](std::uint32_t request, std::uintptr_t wparam, std::intptr_t lparam) {
+                [this](Request request, std::uintptr_t wparam, std::intptr_t lparam) {
                     return core_.postRequest(request, wparam, lparam);
                 },
             .closePort = [this] { return core_.port().close(); },

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "panelink/core/event_hub.h"
+#include "panelink/core/requests.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "shared/formats/link_settings.h"
 
@@ -21,8 +22,7 @@ struct WindowServices {
     std::filesystem::path workingDirectory;
     bool secondInstance = false;  // the settings file is CommSettingTmp.csv
     // A request to Anl_Send_Thread; false once the thread has ended.
-    std::function<bool(std::uint32_t request, std::uintptr_t wparam, std::intptr_t lparam)>
-        postRequest;
+    std::function<bool(Request request, std::uintptr_t wparam, std::intptr_t lparam)> postRequest;
     std::function<bool()> closePort;
 };
 

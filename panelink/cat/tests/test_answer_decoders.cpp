@@ -312,7 +312,7 @@ TEST_F(AnswerParserTest, ModeAnswerAsksForStatusAndStoresTheModeClass) {
     // "MD1D" (13) is refused: the class stays that of the mode still held.
     EXPECT_EQ(field(F::MD_1), 5);
     EXPECT_EQ(copy(C::MD_0), 3);
-    EXPECT_EQ(anlSend.count(id(Request::ReadStatusLater)), 5u);
+    EXPECT_EQ(anlSend.count(id(Request::ReadStepLater)), 5u);
     EXPECT_EQ(window.count(id(DisplayUpdate::MD)), 4u);
 }
 

@@ -1,370 +1,269 @@
-// Requests that build their commands at once: every entry of the message table, the guards,
-// the toggles and the commands with a rule of their own.
+// Requests that build their commands at once: that every request has one rule, the rules of
+// the request tables on representative rows, the guards, and the requests with code of their
+// own.
 
 #include <algorithm>
 #include <limits>
-#include <set>
 
 #include "panelink/cat/request_table.h"
+#include "panelink/testing/enum_names.h"
 #include "test_command_rig.h"
 
 namespace panelink::sendertest {
 namespace {
 
-struct Case {
-    std::uint32_t id;
-    std::uintptr_t wparam;
-    std::intptr_t lparam;
-    std::vector<std::string> expected;
-};
+using Texts = std::vector<std::string>;
 
-constexpr std::uintptr_t kSub = 1;
-constexpr std::uintptr_t kReadBack = std::uintptr_t{1} << 20;
+constexpr std::uintptr_t kSub = kSubSideBit;
+constexpr std::uintptr_t kReadBack = kReadBackBit;
+constexpr std::uintptr_t kBit28 = std::uintptr_t{1} << 28;  // set by some callers, read by none
+constexpr std::intptr_t kLowest = std::numeric_limits<std::intptr_t>::min();
 
-// The message table, written out request by request: message, wparam, lparam -> bytes queued.
-const std::vector<Case>& messageTable() {
-    static const std::vector<Case> cases{
-        {WM_APP + 0x110, 0, 0, {"VC;"}},
-        {WM_APP + 0x111, 0, 7, {"MR007;"}},
-        {WM_APP + 0x111, 0, 504, {"MR504;"}},
-        {WM_APP + 0x352, 0, 0, {"ID;"}},
-        {WM_APP + 0x35C, 0, 0, {"VS;"}},
-        {WM_APP + 0x35D, 0, 0, {"ST;"}},
-        {WM_APP + 0x35E, 0, 0, {"BS;"}},
-        {WM_APP + 0x503, 0, 4, {"DA0400;"}},
-        {WM_APP + 0x504, 0, 0, {"OI;"}},
-        {WM_APP + 0x506, 0, 2, {"AC002;"}},
-        {WM_APP + 0x507, 0, 0, {"IF;"}},
-        {WM_APP + 0x507, 0, 1, {"IF;"}},
-        {WM_APP + 0x507, 0, 2, {}},
-        {WM_APP + 0x508, 0, 0, {"IF;"}},
-        {WM_APP + 0x509, 0, 150, {"ML0150;"}},
-        {WM_APP + 0x50A, 0, 1, {"PR1;"}},
-        {WM_APP + 0x50C, kReadBack, 3, {"RA03;"}},
-        {WM_APP + 0x50D, 0, 0, {"PA00;"}},
-        {WM_APP + 0x50D, 0, 1, {"PA01;"}},
-        {WM_APP + 0x50E, 0, 0, {"FB;"}},
-        {WM_APP + 0x50F, 0, 0, {"GT00;"}},
-        {WM_APP + 0x50F, 0, 1, {"GT04;"}},
-        {WM_APP + 0x50F, 0, 2, {"GT01;"}},
-        {WM_APP + 0x50F, 0, 3, {"GT02;"}},
-        {WM_APP + 0x50F, 0, 4, {"GT03;"}},
-        {WM_APP + 0x50F, kSub | kReadBack, 2, {"GT11;"}},
-        {WM_APP + 0x510, 0, 1, {"NB01;"}},
-        {WM_APP + 0x510, kSub | kReadBack, 0, {"NB10;"}},
-        {WM_APP + 0x512, 0, 1, {"CS1;"}},
-        {WM_APP + 0x513, 0, 0, {"VS0;"}},
-        {WM_APP + 0x514, 0, 0, {"VS1;"}},
-        {WM_APP + 0x515, 0, 0, {"MD01;"}},
-        {WM_APP + 0x516, 0, 0, {"MD02;"}},
-        {WM_APP + 0x517, 0, 0, {"MD03;"}},
-        {WM_APP + 0x65D, 0, 0, {"MD05;"}},
-        {WM_APP + 0x65E, 0, 0, {"MD04;"}},
-        {WM_APP + 0x65F, 0, 0, {"MD06;"}},
-        {WM_APP + 0x66E, 0, 0, {"MD07;"}},
-        {WM_APP + 0x518, 0, 0, {"MK3;"}},
-        {WM_APP + 0x519, 0, 0, {"MK5;"}},
-        {WM_APP + 0x51A, 0, 0, {"MK6;"}},
-        {WM_APP + 0x659, 0, 0, {"MK0;"}},
-        {WM_APP + 0x65C, 0, 0, {"MK7;"}},
-        {WM_APP + 0x65C, 0, 1, {"MK8;"}},
-        {WM_APP + 0x51B, 0, 0, {"QI;"}},
-        {WM_APP + 0x51C, 0, 0, {"QR;"}},
-        {WM_APP + 0x51E, 0, 0, {"FT0;"}},
-        {WM_APP + 0x51E, 0, 1, {"FT1;"}},
-        {WM_APP + 0x51E, 0, 2, {"QS;"}},
-        {WM_APP + 0x51F, 0, 1, {"TS1;"}},
-        {WM_APP + 0x520, 0, 0, {"FA;"}},
-        {WM_APP + 0x53D, 0, 0, {"FA;"}},
-        {WM_APP + 0x521, 0, 0, {"FT0;"}},
-        {WM_APP + 0x53E, 0, 0, {"FT1;"}},
-        {WM_APP + 0x524, 0, 0, {"AB;"}},
-        {WM_APP + 0x525, 0, 0, {"SV;"}},
-        {WM_APP + 0x526, 0, 0, {"VM;"}},
-        {WM_APP + 0x527, 0, 0, {"MA;"}},
-        {WM_APP + 0x528, 0, 0, {"AM;"}},
-        {WM_APP + 0x52A, 0, 0, {"BS10;"}},
-        {WM_APP + 0x52B, 0, 0, {"BS00;"}},
-        {WM_APP + 0x52C, 0, 0, {"BS01;"}},
-        {WM_APP + 0x52D, 0, 0, {"BS03;"}},
-        {WM_APP + 0x52E, 0, 0, {"BS04;"}},
-        {WM_APP + 0x52F, 0, 0, {"BS05;"}},
-        {WM_APP + 0x530, 0, 0, {"BS06;"}},
-        {WM_APP + 0x531, 0, 0, {"BS07;"}},
-        {WM_APP + 0x532, 0, 0, {"BS08;"}},
-        {WM_APP + 0x533, 0, 0, {"BS09;"}},
-        {WM_APP + 0x534, 0, 0, {"BS11;"}},
-        {WM_APP + 0x536, 0, 0, {"IF;"}},
-        {WM_APP + 0x537, 0, 0, {"RC;"}},
-        {WM_APP + 0x538, 0, 0, {"BS;"}},
-        {WM_APP + 0x554, 0, 0, {"BS;"}},
-        {WM_APP + 0x539, 0, 0, {"BP00001;"}},
-        {WM_APP + 0x53A, 0, 0, {"VS;"}},
-        {WM_APP + 0x53B, 0, -2, {"CO00-2;"}},
-        {WM_APP + 0x53B, 0, 1, {"CO0001;"}},
-        {WM_APP + 0x53F, 0, 0, {"SF0;"}},
-        {WM_APP + 0x540, 0, 0, {"SF1;"}},
-        {WM_APP + 0x541, 0, 0, {"SF2;"}},
-        {WM_APP + 0x542, 0, 0, {"SF3;"}},
-        {WM_APP + 0x543, 0, 0, {"SF4;"}},
-        {WM_APP + 0x544, 0, 0, {"SF5;"}},
-        {WM_APP + 0x545, 0, 0, {"SF6;"}},
-        {WM_APP + 0x546, 0, 0, {"SF7;"}},
-        {WM_APP + 0x547, 0, 0, {"FK1;"}},
-        {WM_APP + 0x548, 0, 0, {"FK2;"}},
-        {WM_APP + 0x549, 0, 0, {"FK3;"}},
-        {WM_APP + 0x54A, 0, 0, {"FK4;"}},
-        {WM_APP + 0x54B, 0, 0, {"FK5;"}},
-        {WM_APP + 0x54C, 0, 0, {"FK6;"}},
-        {WM_APP + 0x54D, 0, 0, {"FK7;"}},
-        {WM_APP + 0x54E, 0, 0, {"RS;"}},
-        {WM_APP + 0x54F, 0, -5, {"ED005;"}},
-        {WM_APP + 0x550, 0, 12, {"EU112;"}},
-        {WM_APP + 0x65A, 0, -99, {"ED299;"}},
-        {WM_APP + 0x551, 0, 14195000, {"FA14195000;"}},
-        {WM_APP + 0x552, 0, 7000000, {"FB07000000;"}},
-        {WM_APP + 0x553, 0, -150, {"RD0150;"}},
-        {WM_APP + 0x553, 0, 25, {"RU0025;"}},
-        {WM_APP + 0x555, 0, 2, {"MS2;"}},
-        {WM_APP + 0x556, 0, 255, {"ML1255;"}},
-        {WM_APP + 0x557, 0, 100, {"PL100;"}},
-        {WM_APP + 0x558, 0, 25, {"KS025;"}},
-        {WM_APP + 0x559, 0, 15, {"KP15;"}},
-        {WM_APP + 0x55A, 0, 0, {"ST;"}},
-        {WM_APP + 0x55B, 0, 128, {"SQ0128;"}},
-        {WM_APP + 0x55F, 0, 5, {"SQ1005;"}},
-        {WM_APP + 0x560, 0, 10, {"AG1010;"}},
-        {WM_APP + 0x562, 0, 255, {"AG0255;"}},
-        {WM_APP + 0x561, 0, 1, {"RG1001;"}},
-        {WM_APP + 0x563, 0, 200, {"RG0200;"}},
-        {WM_APP + 0x55C, 0, 50, {"MG050;"}},
-        {WM_APP + 0x55D, 0, 99, {"VG099;"}},
-        {WM_APP + 0x55E, 0, 700, {"VD0700;", "SD0700;"}},
-        {WM_APP + 0x564, 0, 250, {"BP01250;"}},
-        {WM_APP + 0x565, 0, -120, {"IS0-0120;"}},
-        {WM_APP + 0x565, 0, 300, {"IS0+0300;"}},
-        {WM_APP + 0x566, 0, 12, {"SH012;"}},
-        {WM_APP + 0x653, 0, 31, {"SH031;"}},
-        {WM_APP + 0x567, 0, 14, {"CO0114;"}},
-        {WM_APP + 0x568, 0, 11, {"RL011;"}},
-        {WM_APP + 0x56B, 0, 100, {"PC100;"}},
-        {WM_APP + 0x62C, 0, 0, {"LM01;"}},
-        {WM_APP + 0x62D, 0, 0, {"LM02;"}},
-        {WM_APP + 0x62E, 0, 0, {"LM03;"}},
-        {WM_APP + 0x62F, 0, 0, {"LM04;"}},
-        {WM_APP + 0x630, 0, 0, {"LM05;"}},
-        {WM_APP + 0x631, 0, 0, {"LM00;"}},
-        {WM_APP + 0x638, 0, 0, {"LM11;"}},
-        {WM_APP + 0x639, 0, 0, {"LM10;"}},
-        {WM_APP + 0x632, 0, 0, {"PB1;"}},
-        {WM_APP + 0x633, 0, 0, {"PB2;"}},
-        {WM_APP + 0x634, 0, 0, {"PB3;"}},
-        {WM_APP + 0x635, 0, 0, {"PB4;"}},
-        {WM_APP + 0x636, 0, 0, {"PB5;"}},
-        {WM_APP + 0x63A, 0, 0, {"PB6;"}},
-        {WM_APP + 0x637, 0, 0, {"PB0;"}},
-        {WM_APP + 0x63B, 0, 0, {"PB0;"}},
-        {WM_APP + 0x669, 0, 0, {"PB0;"}},
-        {WM_APP + 0x667, 0, 0, {"PB7;"}},
-        {WM_APP + 0x668, 0, 0, {"PB8;"}},
-        {WM_APP + 0x640, 0, 0, {"KY1;"}},
-        {WM_APP + 0x641, 0, 0, {"KY2;"}},
-        {WM_APP + 0x642, 0, 0, {"KY3;"}},
-        {WM_APP + 0x643, 0, 0, {"KY4;"}},
-        {WM_APP + 0x644, 0, 0, {"KY5;"}},
-        {WM_APP + 0x645, 0, 0, {"KY6;"}},
-        {WM_APP + 0x646, 0, 0, {"KY7;"}},
-        {WM_APP + 0x647, 0, 0, {"KY8;"}},
-        {WM_APP + 0x648, 0, 0, {"KY9;"}},
-        {WM_APP + 0x66C, 0, 0, {"KY0;"}},
-        {WM_APP + 0x649, 0, 0, {"KYA;"}},
-        {WM_APP + 0x64A, kSub, 0, {"CT10;"}},
-        {WM_APP + 0x64B, 0, 0, {"CT02;"}},
-        {WM_APP + 0x64C, kSub, 0, {"CT11;"}},
-        {WM_APP + 0x64D, kSub, 23, {"CN123;"}},
-        {WM_APP + 0x64D, 0, 5, {"CN005;"}},
-        {WM_APP + 0x64E, 0, 0, {"OS00;"}},
-        {WM_APP + 0x64F, kSub, 0, {"OS11;"}},
-        {WM_APP + 0x650, 0, 0, {"OS02;"}},
-        {WM_APP + 0x651, 0, 0, {"IF;"}},
-        {WM_APP + 0x651, kSub, 0, {"OI;"}},
-        {WM_APP + 0x654, 0, 0, {"RT;"}},
-        {WM_APP + 0x655, 0, 0, {"RT;"}},
-        {WM_APP + 0x656, 0, 0, {"RT;"}},
-        {WM_APP + 0x657, 0, 0, {"RT;"}},
-        {WM_APP + 0x660, 0, 0, {"BU0;"}},
-        {WM_APP + 0x660, 0, 1, {"BD0;"}},
-        {WM_APP + 0x661, 0, 0, {"VV;"}},
-        {WM_APP + 0x662, 0, 0, {"AX10;"}},
-        {WM_APP + 0x662, 0, 1, {"AX11;"}},
-        {WM_APP + 0x663, 0, 0, {"HM;"}},
-        {WM_APP + 0x664, 0, 5, {"ST5;"}},
-        {WM_APP + 0x665, 0, 11000, {"SS011000;"}},
-        {WM_APP + 0x666, 0, 0, {"VR1;"}},
-        {WM_APP + 0x66D, 0, 2, {"LK2;"}},
-        {WM_APP + 0x66D, 0, 3, {"LK3;", "LK3;", "LK3;"}},
+// Every request the enum names, over all the program's message blocks.
+const std::vector<Request>& namedRequests() {
+    static const std::vector<Request> requests =
+        enums::namedValues<Request, WM_APP + 0x100, 0x800>();
+    return requests;
+}
+
+bool isNamed(Request request) {
+    return std::binary_search(namedRequests().begin(), namedRequests().end(), request);
+}
+
+template <class Table>
+int rowsOf(const Table& table, Request request) {
+    return static_cast<int>(std::count_if(table.begin(), table.end(),
+                                          [&](const auto& row) { return row.request == request; }));
+}
+
+// How many rules claim `request`: the sender's own code and the rows of the three tables.
+int rulesOf(Request request) {
+    return (CommandSender::hasOwnRule(request) ? 1 : 0) + rowsOf(plainRequests(), request) +
+           rowsOf(toggleRequests(), request) + rowsOf(choiceRequests(), request);
+}
+
+TEST(RequestRules, EveryNamedRequestHasExactlyOneRule) {
+    // The first and the last request, so that a scan that found nothing cannot pass.
+    ASSERT_TRUE(isNamed(Request::ReadoutStep));
+    ASSERT_TRUE(isNamed(Request::InfoPoll));
+    for (Request request : namedRequests())
+        EXPECT_EQ(rulesOf(request), 1) << std::hex << "WM_APP + 0x" << (id(request) - WM_APP);
+}
+
+TEST(RequestRules, EveryTableRowIsANamedRequest) {
+    const auto expectNamed = [](const auto& table) {
+        for (const auto& row : table)
+            EXPECT_TRUE(isNamed(row.request)) << std::hex << id(row.request);
     };
-    return cases;
+    expectNamed(plainRequests());
+    expectNamed(toggleRequests());
+    expectNamed(choiceRequests());
 }
 
-struct ToggleCase {
-    std::uint32_t id;
-    CommandField field;
-    std::string prefix;
-};
-
-const std::vector<ToggleCase>& toggles() {
-    static const std::vector<ToggleCase> cases{
-        {WM_APP + 0x505, CommandField::VX, "VX"},    {WM_APP + 0x50B, CommandField::KR, "KR"},
-        {WM_APP + 0x511, CommandField::BI, "BI"},    {WM_APP + 0x522, CommandField::FS, "FS"},
-        {WM_APP + 0x523, CommandField::LK, "LK"},    {WM_APP + 0x535, CommandField::RT, "RT"},
-        {WM_APP + 0x53C, CommandField::NR_0, "NR0"}, {WM_APP + 0x65B, CommandField::SC, "SC"},
-        {WM_APP + 0x66B, CommandField::TX, "TX"},
-    };
-    return cases;
-}
-
-TEST_F(SenderTest, EveryMessageOfTheTableQueuesItsExactBytes) {
-    for (const Case& c : messageTable()) {
-        SCOPED_TRACE(::testing::Message() << std::hex << "WM_APP+0x" << (c.id - WM_APP) << std::dec
-                                          << " lparam " << c.lparam);
-        clearSent();
-        request(c.id, c.wparam, c.lparam);
-        EXPECT_EQ(texts(), c.expected);
+TEST_F(SenderTest, NumbersThatNameNoRequestDoNothing) {
+    std::vector<std::uint32_t> unnamed{0, id(ThreadMessage::EndThread), WM_APP + 0xFFFF};
+    for (std::uint32_t number = WM_APP + 0x100; number < WM_APP + 0x900; ++number) {
+        if (!isNamed(static_cast<Request>(number))) unnamed.push_back(number);
     }
-}
-
-// Guards against a table entry that no test above exercises.
-TEST_F(SenderTest, EveryTableEntryIsListedInTheTests) {
-    std::set<std::uint32_t> listed;
-    for (const Case& c : messageTable())
-        listed.insert(c.id);
-    for (const ToggleCase& t : toggles())
-        listed.insert(t.id);
-    for (const PlainRequest& r : plainRequests())
-        EXPECT_TRUE(listed.contains(r.message)) << std::hex << r.message;
-    for (const ChoiceRequest& r : choiceRequests())
-        EXPECT_TRUE(listed.contains(r.message)) << std::hex << r.message;
-    for (const ToggleRequest& r : toggleRequests())
-        EXPECT_TRUE(listed.contains(r.message)) << std::hex << r.message;
-}
-
-TEST_F(SenderTest, TogglesSendTheOppositeOfAKnownStateAndNothingOtherwise) {
-    for (const ToggleCase& t : toggles()) {
-        SCOPED_TRACE(t.prefix);
-        storeCommand(t.field, 0);
-        clearSent();
-        request(t.id);
-        EXPECT_EQ(texts(), std::vector<std::string>{t.prefix + "1;"});
-
-        storeCommand(t.field, 1);
-        clearSent();
-        request(t.id);
-        EXPECT_EQ(texts(), std::vector<std::string>{t.prefix + "0;"});
-
-        // Copies kept as 0/1 cannot hold an unknown state at all.
-        if (command.store(t.field, 2)) {
-            clearSent();
-            request(t.id);
-            EXPECT_TRUE(texts().empty());
-        }
-    }
-}
-
-TEST_F(SenderTest, NaTogglesTheFlagOfTheSideItNames) {
-    storeCommand(CommandField::NA_0, 1);
-    storeCommand(CommandField::NA_1, 0);
-    request(WM_APP + 0x51D, 0);
-    request(WM_APP + 0x51D, kSub | kReadBack);
-    storeCommand(CommandField::NA_1, 2);
-    request(WM_APP + 0x51D, kSub);
-    EXPECT_EQ(texts(), (std::vector<std::string>{"NA00;", "NA11;"}));
-}
-
-TEST_F(SenderTest, BpOnOffFollowsItsCopy) {
-    storeCommand(CommandField::BP_0, 1);
-    request(WM_APP + 0x539);
-    EXPECT_EQ(texts(), std::vector<std::string>{"BP00000;"});
-}
-
-TEST_F(SenderTest, ValuesOutsideTheirRangeSendNothing) {
-    const std::intptr_t huge = std::numeric_limits<std::intptr_t>::max();
-    const std::intptr_t lowest = std::numeric_limits<std::intptr_t>::min();
-    for (std::intptr_t frequency : {std::intptr_t{2999}, std::intptr_t{60000001}, huge, lowest}) {
-        request(WM_APP + 0x551, 0, frequency);
-        request(WM_APP + 0x552, 0, frequency);
-    }
-    for (std::intptr_t step : {std::intptr_t{0}, std::intptr_t{100}, std::intptr_t{-100}, lowest})
-        request(WM_APP + 0x54F, 0, step);
-    request(WM_APP + 0x553, 0, 10000);
-    request(WM_APP + 0x553, 0, -10000);
-    request(WM_APP + 0x553, 0, lowest);
-    for (std::intptr_t pick : {std::intptr_t{-1}, std::intptr_t{5}, lowest}) {
-        for (std::uint32_t id : {WM_APP + 0x50D, WM_APP + 0x50F, WM_APP + 0x51E, WM_APP + 0x65C,
-                                 WM_APP + 0x660, WM_APP + 0x662})
-            request(id, 0, pick);
-    }
-    request(WM_APP + 0x50D, 0, 2);
-    request(WM_APP + 0x51E, 0, 3);
-    request(WM_APP + 0x66D, 0, 4);
-    request(WM_APP + 0x66D, 0, 0);
+    for (std::uint32_t number : unnamed)
+        handleNumber(number, kSub | kReadBack, 5);
     EXPECT_TRUE(texts().empty());
+    EXPECT_TRUE(inbox.posted.empty());
+    EXPECT_TRUE(window.posted.empty());
+    EXPECT_TRUE(window.sent.empty());
+    EXPECT_FALSE(flags.readoutBusy);
+}
 
-    request(WM_APP + 0x551, 0, 3000);
-    request(WM_APP + 0x552, 0, 60000000);
-    request(WM_APP + 0x553, 0, 9999);
-    request(WM_APP + 0x553, 0, -9999);
-    EXPECT_EQ(texts(),
-              (std::vector<std::string>{"FA00003000;", "FB60000000;", "RU9999;", "RD9999;"}));
+TEST_F(SenderTest, FixedCommandsIgnoreSideAndValue) {
+    for (const PlainRequest& row : plainRequests()) {
+        if (row.sideDigit || row.width > 0 || row.guard != RequestGuard::None) continue;
+        clearSent();
+        request(row.request);
+        request(row.request, kSub | kReadBack | kBit28, -12345);
+        const Texts sent = texts();
+        ASSERT_EQ(sent.size(), 2u) << std::hex << id(row.request);
+        EXPECT_EQ(sent[0], sent[1]);
+    }
+    clearSent();
+    request(Request::ReadVcc, kSub, 3);
+    request(Request::SelectModeLsb, kSub, 3);
+    EXPECT_EQ(texts(), (Texts{"VC;", "MD01;"}));
+}
+
+TEST_F(SenderTest, ValuesAreRightAlignedInTheirFieldWithLeadingZeros) {
+    request(Request::ReadMemoryChannel, 0, 7);
+    request(Request::SetVfoBFrequency, 0, 7000000);
+    request(Request::SetPms, 0, 11000);
+    request(Request::SetDimmer, 0, 4);  // a field before a fixed tail
+    request(Request::SetTuner, 0, 2);   // a field after a fixed selector
+    EXPECT_EQ(texts(), (Texts{"MR007;", "FB07000000;", "SS011000;", "DA0400;", "AC002;"}));
 }
 
 TEST_F(SenderTest, FieldsThatDoNotFitOrAreNegativeStayAllZero) {
-    const std::intptr_t lowest = std::numeric_limits<std::intptr_t>::min();
-    request(WM_APP + 0x56B, 0, 1000);
-    request(WM_APP + 0x56B, 0, -5);
-    request(WM_APP + 0x111, 0, 1000);
-    request(WM_APP + 0x665, 0, 100000);
-    request(WM_APP + 0x55B, 0, -1);
-    request(WM_APP + 0x53B, 0, 10);
-    request(WM_APP + 0x53B, 0, lowest);
-    request(WM_APP + 0x565, 0, 10000);
-    request(WM_APP + 0x565, 0, lowest);
-    EXPECT_EQ(texts(),
-              (std::vector<std::string>{"PC000;", "PC000;", "MR000;", "SS000000;", "SQ0000;",
-                                        "CO0000;", "CO00-0;", "IS0+0000;", "IS0-0000;"}));
+    request(Request::SetTransmitPower, 0, 1000);
+    request(Request::SetTransmitPower, 0, -5);
+    request(Request::ReadMemoryChannel, 0, 1000);
+    request(Request::SetPms, 0, 100000);
+    request(Request::SetSquelch, 0, -1);
+    request(Request::SetContourLevel, 0, 10);
+    request(Request::SetContourLevel, 0, kLowest);
+    request(Request::SetIfShift, 0, 10000);
+    request(Request::SetIfShift, 0, kLowest);
+    EXPECT_EQ(texts(), (Texts{"PC000;", "PC000;", "MR000;", "SS000000;", "SQ0000;", "CO0000;",
+                              "CO00-0;", "IS0+0000;", "IS0-0000;"}));
+}
+
+// wparam bit 0 alone picks the side; the read-back bit and bit 28 never do.
+TEST_F(SenderTest, TheSideDigitComesFromWparamBitZero) {
+    request(Request::SetNoiseBlanker, kSub, 1);
+    request(Request::SetNoiseBlanker, kReadBack | kBit28, 1);
+    request(Request::SetToneOff, kSub | kReadBack);      // side, then a fixed tail
+    request(Request::SetToneNumber, kSub | kBit28, 23);  // side, then a field
+    request(Request::SetAgc, kSub | kReadBack, 1);       // side, then the chosen ending
+    request(Request::ReadSideInformation, kSub | kReadBack);
+    request(Request::ReadSideInformation, kReadBack | kBit28);
+    EXPECT_EQ(texts(), (Texts{"NB11;", "NB01;", "CT10;", "CN123;", "GT14;", "OI;", "IF;"}));
+}
+
+TEST_F(SenderTest, ValuesOutsideTheirRangeSendNothing) {
+    for (std::intptr_t frequency : {std::intptr_t{2999}, std::intptr_t{60000001}, kLowest}) {
+        request(Request::SetVfoAFrequency, 0, frequency);
+        request(Request::SetVfoBFrequency, 0, frequency);
+    }
+    for (Request dial : {Request::StepMainDial, Request::StepDspKnob, Request::StepThirdEncoder}) {
+        for (std::intptr_t steps :
+             {std::intptr_t{0}, std::intptr_t{100}, std::intptr_t{-100}, kLowest})
+            request(dial, 0, steps);
+    }
+    for (std::intptr_t offset : {std::intptr_t{10000}, std::intptr_t{-10000}, kLowest})
+        request(Request::StepClarifier, 0, offset);
+    request(Request::ReadInformationWithFlag, 0, 2);
+    request(Request::ReadInformationWithFlag, 0, -1);
+    request(Request::SetPanelLock, 0, 4);
+    request(Request::SetPanelLock, 0, 0);
+    EXPECT_TRUE(texts().empty());
+
+    request(Request::SetVfoAFrequency, 0, 3000);
+    request(Request::SetVfoBFrequency, 0, 60000000);
+    request(Request::StepClarifier, 0, 9999);
+    request(Request::StepClarifier, 0, -9999);
+    request(Request::ReadInformationWithFlag, 0, 1);
+    EXPECT_EQ(texts(), (Texts{"FA00003000;", "FB60000000;", "RU9999;", "RD9999;", "IF;"}));
+}
+
+// A choice sends one of its listed endings, and nothing for a value it does not list.
+TEST_F(SenderTest, ChoicesSendOnlyTheirListedValues) {
+    for (const ChoiceRequest& row : choiceRequests()) {
+        SCOPED_TRACE(::testing::Message() << std::hex << id(row.request));
+        const auto listed = static_cast<std::intptr_t>(
+            std::count_if(row.endings.begin(), row.endings.end(),
+                          [](std::string_view ending) { return !ending.empty(); }));
+        clearSent();
+        for (std::intptr_t pick : {std::intptr_t{-1}, listed, std::intptr_t{5}, kLowest})
+            request(row.request, 0, pick);
+        EXPECT_TRUE(texts().empty());
+        for (std::intptr_t pick = 0; pick < listed; ++pick)
+            request(row.request, 0, pick);
+        EXPECT_EQ(texts().size(), static_cast<std::size_t>(listed));
+    }
+    clearSent();
+    request(Request::SetAgc, 0, 4);
+    request(Request::StepBand, 0, 1);
+    request(Request::SetSplit, 0, 2);
+    EXPECT_EQ(texts(), (Texts{"GT03;", "BD0;", "QS;"}));
+}
+
+TEST_F(SenderTest, TogglesSendTheOppositeOfAKnownStateAndNothingOtherwise) {
+    for (const ToggleRequest& row : toggleRequests()) {
+        const std::string prefix(row.prefix);
+        SCOPED_TRACE(prefix);
+        storeCommand(row.field, 0);
+        clearSent();
+        request(row.request);
+        storeCommand(row.field, 1);
+        request(row.request);
+        EXPECT_EQ(texts(), (Texts{prefix + "1;", prefix + "0;"}));
+
+        // Copies kept as 0/1 cannot hold an unknown state at all.
+        if (command.store(row.field, 2)) {
+            clearSent();
+            request(row.request);
+            EXPECT_TRUE(texts().empty());
+        }
+    }
+    // The clarifier key toggles the receive clarifier that the "IF" answer reported.
+    clearSent();
+    ASSERT_TRUE(radio.store(RadioField::IF_rxClarifier, 1));
+    ASSERT_TRUE(copyToCommand(radio, RadioField::IF_rxClarifier, command));
+    request(Request::ToggleRxClarifier);
+    EXPECT_EQ(texts(), Texts{"RT0;"});
+}
+
+TEST_F(SenderTest, NarrowTogglesTheFlagOfTheSideItNames) {
+    storeCommand(CommandField::NA_0, 1);
+    storeCommand(CommandField::NA_1, 0);
+    request(Request::ToggleNarrow, 0);
+    request(Request::ToggleNarrow, kSub | kReadBack);
+    storeCommand(CommandField::NA_1, 2);
+    request(Request::ToggleNarrow, kSub);
+    EXPECT_EQ(texts(), (Texts{"NA00;", "NA11;"}));
+}
+
+TEST_F(SenderTest, NotchSwitchFollowsItsCopy) {
+    storeCommand(CommandField::BP_0, 1);
+    request(Request::ToggleNotch);
+    storeCommand(CommandField::BP_0, 0);
+    request(Request::ToggleNotch);
+    EXPECT_EQ(texts(), (Texts{"BP00000;", "BP00001;"}));
+}
+
+TEST_F(SenderTest, SignedValuesCarryTheirDirectionAndMagnitude) {
+    request(Request::SetContourLevel, 0, -2);
+    request(Request::SetContourLevel, 0, 1);
+    request(Request::SetIfShift, 0, -120);
+    request(Request::SetIfShift, 0, 300);
+    request(Request::StepMainDial, 0, -5);
+    request(Request::StepDspKnob, 0, 12);
+    request(Request::StepThirdEncoder, 0, -99);
+    request(Request::StepClarifier, 0, -150);
+    request(Request::StepClarifier, 0, 25);
+    EXPECT_EQ(texts(), (Texts{"CO00-2;", "CO0001;", "IS0-0120;", "IS0+0300;", "ED005;", "EU112;",
+                              "ED299;", "RD0150;", "RU0025;"}));
 }
 
 TEST_F(SenderTest, StateGuardsHoldBackTheirReads) {
     storeCommand(CommandField::VS, 2);
-    request(WM_APP + 0x504);
-    request(WM_APP + 0x53A);
+    request(Request::ReadSubInformation);
+    request(Request::ReadVfoSelectWhenKnown);
     for (std::int32_t channelMode : {2, 3}) {
         ASSERT_TRUE(radio.store(RadioField::IF_memoryState, channelMode));
-        request(WM_APP + 0x520);
-        request(WM_APP + 0x53D);
+        request(Request::ReadVfoA);
+        request(Request::ReadVfoA2);
     }
     EXPECT_TRUE(texts().empty());
 
     storeCommand(CommandField::VS, 1);
-    request(WM_APP + 0x504);
-    request(WM_APP + 0x53A);
+    request(Request::ReadSubInformation);
+    request(Request::ReadVfoSelectWhenKnown);
     for (std::int32_t channelMode : {1, 4, 5}) {
         ASSERT_TRUE(radio.store(RadioField::IF_memoryState, channelMode));
-        request(WM_APP + 0x520);
+        request(Request::ReadVfoA);
     }
-    EXPECT_EQ(texts(), (std::vector<std::string>{"OI;", "VS;", "FA;", "FA;", "FA;"}));
+    EXPECT_EQ(texts(), (Texts{"OI;", "VS;", "FA;", "FA;", "FA;"}));
 }
 
 TEST_F(SenderTest, MultiCommandRequestsWaitBetweenTheirCommands) {
-    request(WM_APP + 0x55E, 0, 42);
-    request(WM_APP + 0x66D, 0, 3);
-    EXPECT_EQ(texts(), (std::vector<std::string>{"VD0042;", "SD0042;", "LK3;", "LK3;", "LK3;"}));
-    EXPECT_EQ(gaps(), (std::vector<Milliseconds>{20ms, 0ms, 100ms, 100ms}));
+    request(Request::SetVoxAndBreakInDelay, 0, 42);
+    request(Request::SetPanelLock, 0, 3);
+    request(Request::SetPanelLock, kReadBack, 2);
+    EXPECT_EQ(texts(), (Texts{"VD0042;", "SD0042;", "LK3;", "LK3;", "LK3;", "LK2;"}));
+    EXPECT_EQ(gaps(), (std::vector<Milliseconds>{20ms, 0ms, 100ms, 100ms, 0ms}));
 
     const Milliseconds before = time.elapsed();
     clearSent();
-    request(WM_APP + 0x35D);
+    request(Request::ReadStepLater);
     ASSERT_EQ(writer.sent.size(), 1u);
+    EXPECT_EQ(writer.sent[0].text, "ST;");
     EXPECT_EQ(writer.sent[0].at - before, 100ms);
 }
 
@@ -378,30 +277,19 @@ TEST_F(SenderTest, MemoryWriteCarriesTheLastInformationAnswer) {
     ASSERT_TRUE(radio.store(RadioField::IF_toneMode, 2));
     ASSERT_TRUE(radio.store(RadioField::IF_toneNumber, 17));
     ASSERT_TRUE(radio.store(RadioField::IF_shift, 1));
-    request(WM_APP + 0x66A, kReadBack, 12);
+    request(Request::WriteMemory, kReadBack, 12);
 
     // Modes above 9 are hex digits, as the answer carries them; the offset is its magnitude.
     ASSERT_TRUE(radio.store(RadioField::IF_mode, 11));
     ASSERT_TRUE(radio.store(RadioReal::IF_offset, 35.0));
-    request(WM_APP + 0x66A, 0, 504);
-    EXPECT_EQ(texts(), (std::vector<std::string>{"MW01214195000-125010202171;",
-                                                 "MW50414195000+003510B02171;"}));
+    request(Request::WriteMemory, 0, 504);
+    EXPECT_EQ(texts(), (Texts{"MW01214195000-125010202171;", "MW50414195000+003510B02171;"}));
 }
 
 TEST_F(SenderTest, WakeRequestWakesTheWriterForACommandQueuedElsewhere) {
     ASSERT_EQ(sendQueue.push(3, "PS;"), 3);
-    request(WM_APP + 0x56A);
-    EXPECT_EQ(texts(), std::vector<std::string>{"PS;"});
-}
-
-TEST_F(SenderTest, UnknownMessagesAndTheEndMessageDoNothing) {
-    for (std::uint32_t id : {WM_APP + 0x105, WM_APP + 0x63C, WM_APP + 0x658, WM_APP + 0x56C,
-                             WM_APP + 0x500, std::uint32_t{0}})
-        request(id, kSub, 5);
-    EXPECT_TRUE(texts().empty());
-    EXPECT_TRUE(inbox.posted.empty());
-    EXPECT_TRUE(window.posted.empty());
-    EXPECT_TRUE(window.sent.empty());
+    request(Request::WakeWriter);
+    EXPECT_EQ(texts(), Texts{"PS;"});
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ namespace panelink::sendertest {
 using namespace std::chrono_literals;
 using platform::Message;
 using platform::Milliseconds;
-using platform::WM_APP;
 
 struct Sent {
     std::string text;
@@ -113,8 +112,11 @@ class SenderTest : public ::testing::Test, protected rig::CoreRig<TimedWindow> {
     }
 
     // Handles one request, then whatever it (or the timers meanwhile) queued to the thread.
-    void request(std::uint32_t id, std::uintptr_t wparam = 0, std::intptr_t lparam = 0) {
-        sender.handle({id, wparam, lparam});
+    void request(Request name, std::uintptr_t wparam = 0, std::intptr_t lparam = 0) {
+        handleNumber(id(name), wparam, lparam);
+    }
+    void handleNumber(std::uint32_t number, std::uintptr_t wparam = 0, std::intptr_t lparam = 0) {
+        sender.handle({number, wparam, lparam});
         drain();
     }
 

@@ -107,7 +107,7 @@ TEST_F(SenderTest, ReadoutReadsTheTableThenTheMenuAndEnds) {
     ASSERT_EQ(readoutSteps().size(), 69u);
     flags.readingDialogShown = true;
     const Milliseconds start = time.elapsed();
-    request(id(Request::StartReadout));
+    request(Request::StartReadout);
     EXPECT_TRUE(flags.readoutBusy);
     EXPECT_EQ(time.timerPeriod(kTimerReadout), 30ms);
 
@@ -152,7 +152,7 @@ TEST_F(SenderTest, ReadoutReadsTheTableThenTheMenuAndEnds) {
 }
 
 TEST_F(SenderTest, MenuReadoutEndsQuietlyWithoutTheReadingDialog) {
-    request(id(Request::StartMenuReadout));
+    request(Request::StartMenuReadout);
     EXPECT_TRUE(flags.readoutBusy);
     run(70 * 30ms);
     EXPECT_EQ(texts(), menuReadoutTexts());
@@ -161,31 +161,31 @@ TEST_F(SenderTest, MenuReadoutEndsQuietlyWithoutTheReadingDialog) {
 }
 
 TEST_F(SenderTest, RestartWhileRunningStartsOverOnTheSameTimer) {
-    request(id(Request::StartReadout));
+    request(Request::StartReadout);
     run(95ms);  // steps 0, 1, 2
     EXPECT_EQ(texts(), (std::vector<std::string>{"EX015;", "VS;"}));
 
-    request(id(Request::StartReadout));
+    request(Request::StartReadout);
     EXPECT_EQ(sender.readoutIndex(), 0);
     EXPECT_EQ(time.timerPeriod(kTimerReadout), 30ms);
     clearSent();
     run(150ms);  // five ticks, one step each: indexes 0..4
     EXPECT_EQ(texts(), (std::vector<std::string>{"EX015;", "VS;", "FA;", "FB;"}));
 
-    request(id(Request::StartMenuReadout));
+    request(Request::StartMenuReadout);
     run(65ms);  // two menu steps beside the read-out
-    request(id(Request::StartMenuReadout));
+    request(Request::StartMenuReadout);
     EXPECT_EQ(sender.menuReadoutIndex(), 1);
 }
 
 TEST_F(SenderTest, StopEndsEverySequenceAndStrayStepsDoNothing) {
     flags.readingDialogShown = true;
-    request(id(Request::StartReadout));
-    request(id(Request::StartMenuReadout));
-    request(WM_APP + 0x652);
+    request(Request::StartReadout);
+    request(Request::StartMenuReadout);
+    request(Request::StartKeyerRead);
     run(40ms);
     const Milliseconds stopAt = time.elapsed();
-    request(id(Request::StopReadouts));
+    request(Request::StopReadouts);
 
     EXPECT_FALSE(sender.readoutRunning());
     EXPECT_FALSE(sender.menuReadoutRunning());
@@ -199,8 +199,7 @@ TEST_F(SenderTest, StopEndsEverySequenceAndStrayStepsDoNothing) {
 
     // Ticks queued before the stop arrive afterwards.
     clearSent();
-    for (std::uint32_t step :
-         {id(Request::ReadoutStep), id(Request::MenuReadoutStep), id(Request::KeyerReadStep)})
+    for (Request step : {Request::ReadoutStep, Request::MenuReadoutStep, Request::KeyerReadStep})
         request(step);
     run(500ms);
     EXPECT_TRUE(texts().empty());
@@ -209,20 +208,20 @@ TEST_F(SenderTest, StopEndsEverySequenceAndStrayStepsDoNothing) {
 }
 
 TEST_F(SenderTest, KeyerReadAsksForThreeMemoriesThenStops) {
-    request(WM_APP + 0x652);
+    request(Request::StartKeyerRead);
     run(200ms);
     EXPECT_EQ(texts(), (std::vector<std::string>{"KM1;", "KM2;", "KM3;"}));
     EXPECT_EQ(gaps(), (std::vector<Milliseconds>{30ms, 30ms}));
     EXPECT_FALSE(time.isTimerRunning(kTimerKeyerRead));
     EXPECT_EQ(sender.keyerReadCounter(), 1);
 
-    request(id(Request::KeyerReadStep));
+    request(Request::KeyerReadStep);
     EXPECT_EQ(texts().size(), 3u);
 }
 
 TEST_F(SenderTest, PowerOnSendsTwiceThenReadsTheState) {
     storeCommand(CommandField::PS, 0);
-    request(WM_APP + 0x502);
+    request(Request::SwitchPower);
     EXPECT_TRUE(time.isTimerRunning(kTimerPowerOn));
     run(1000ms);
     EXPECT_EQ(texts(), (std::vector<std::string>{"PS1;", "PS1;", "PS;"}));
@@ -234,16 +233,16 @@ TEST_F(SenderTest, PowerOffIsFollowedByTwoReadsEveryTime) {
     storeCommand(CommandField::PS, 1);
     for (int round = 0; round < 2; ++round) {
         clearSent();
-        request(WM_APP + 0x502);
+        request(Request::SwitchPower);
         run(2000ms);
         EXPECT_EQ(texts(), (std::vector<std::string>{"PS0;", "PS;", "PS;"}));
         EXPECT_EQ(gaps(), (std::vector<Milliseconds>{600ms, 600ms}));
         EXPECT_FALSE(time.isTimerRunning(kTimerPowerOff));
     }
     // A stray tick between two switches does not cut the next sequence short.
-    request(id(Request::PowerOffTick));
+    request(Request::PowerOffTick);
     clearSent();
-    request(WM_APP + 0x502);
+    request(Request::SwitchPower);
     run(2000ms);
     EXPECT_EQ(texts(), (std::vector<std::string>{"PS0;", "PS;", "PS;"}));
 }
@@ -253,18 +252,18 @@ TEST_F(SenderTest, PowerOffWaitsWhileAutoInformationIsBeingRestored) {
     storeCommand(CommandField::AI, 0);
     ASSERT_TRUE(radio.store(RadioField::AI, 1));
     radio.setRestoreAutoInformation(true);
-    request(WM_APP + 0x502);
+    request(Request::SwitchPower);
     EXPECT_TRUE(texts().empty());
     EXPECT_FALSE(time.isTimerRunning(kTimerPowerOff));
 
     radio.setRestoreAutoInformation(false);
-    request(WM_APP + 0x502);
+    request(Request::SwitchPower);
     EXPECT_EQ(texts(), std::vector<std::string>{"PS0;"});
 }
 
 TEST_F(SenderTest, SwitchingAutoInformationOnReadsItBack) {
     storeCommand(CommandField::AI, 0);
-    request(id(Request::SwitchAutoInfo));
+    request(Request::SwitchAutoInfo);
     EXPECT_EQ(texts(), (std::vector<std::string>{"AI1;", "AI;"}));
     EXPECT_EQ(gaps(), std::vector<Milliseconds>{20ms});
     EXPECT_EQ(receiveQueue.pending(), 0);
@@ -277,9 +276,9 @@ TEST_F(SenderTest, SwitchingAutoInformationOffActsAsIfTheRadioReportedIt) {
     storeCommand(CommandField::PS, 0);
     flags.aiCommanded = true;
     radio.setRestoreAutoInformation(true);
-    request(id(Request::StartReadout));
+    request(Request::StartReadout);
     const Milliseconds start = time.elapsed();
-    request(id(Request::SwitchAutoInfo));
+    request(Request::SwitchAutoInfo);
 
     EXPECT_EQ(texts(), (std::vector<std::string>{"AI0;", "AI;"}));
     EXPECT_EQ(time.elapsed() - start, 45ms);
@@ -299,31 +298,31 @@ TEST_F(SenderTest, AutoInformationSwitchKeepsTheRestoreFlagWhileThePowerIsOn) {
     storeCommand(CommandField::AI, 1);
     storeCommand(CommandField::PS, 1);
     radio.setRestoreAutoInformation(true);
-    request(id(Request::SwitchAutoInfo));
+    request(Request::SwitchAutoInfo);
     EXPECT_TRUE(radio.restoreAutoInformation());
 
     storeCommand(CommandField::AI, 2);
     clearSent();
-    request(id(Request::SwitchAutoInfo));
+    request(Request::SwitchAutoInfo);
     EXPECT_TRUE(texts().empty());
 }
 
 TEST_F(SenderTest, StatusPollsDependOnAutoInformationAndPower) {
     storeCommand(CommandField::AI, 0);
     storeCommand(CommandField::PS, 1);
-    request(id(Request::StatusPoll));
-    request(id(Request::InfoPoll));
+    request(Request::StatusPoll);
+    request(Request::InfoPoll);
     EXPECT_TRUE(texts().empty());
 
     storeCommand(CommandField::AI, 1);
     storeCommand(CommandField::PS, 0);
-    request(id(Request::StatusPoll));
-    request(id(Request::InfoPoll));
+    request(Request::StatusPoll);
+    request(Request::InfoPoll);
     EXPECT_EQ(texts(), (std::vector<std::string>{"PS;", "IF;"}));
 
     clearSent();
     storeCommand(CommandField::PS, 1);
-    request(id(Request::StatusPoll));
+    request(Request::StatusPoll);
     EXPECT_EQ(texts(), (std::vector<std::string>{"PS;", "AI;"}));
     EXPECT_EQ(gaps(), std::vector<Milliseconds>{30ms});
 }
@@ -341,7 +340,7 @@ TEST_F(SenderTest, MenuWriteSendsChangedItemsTenMillisecondsApartAndClearsTheirM
     change(50, 10);
     change(65, 1024);
     change(67, 2);
-    request(WM_APP + 0x529);
+    request(Request::WriteMenu);
     EXPECT_EQ(texts(), (std::vector<std::string>{"EX0052CQ;", "EX025-050;", "EX050010;",
                                                  "EX06510000000000;", "DA0200;"}));
     EXPECT_EQ(gaps(), (std::vector<Milliseconds>{10ms, 10ms, 10ms, 10ms}));
@@ -352,7 +351,7 @@ TEST_F(SenderTest, MenuWriteSendsChangedItemsTenMillisecondsApartAndClearsTheirM
         EXPECT_EQ(item.changed, 0) << index;
     }
     clearSent();
-    request(WM_APP + 0x529);
+    request(Request::WriteMenu);
     EXPECT_TRUE(texts().empty());
 }
 

@@ -371,9 +371,10 @@ TEST_F(AnlRecvTest, WatchdogLosesTheLinkOnAnUnansweredCommandABadLineOrAFailedOp
 
 TEST_F(AnlRecvTest, WorkerTimersGoToTheirThreadsAndOtherTimersNowhere) {
     const std::vector<std::pair<int, Message>> routes{
-        {3, {WM_APP + 0x104, 0, 0}},  {4, {WM_APP + 0x107, 0, 0}},  {5, {WM_APP + 0x108, 0, 0}},
-        {8, {WM_APP + 0x569, 0, 0}},  {10, {WM_APP + 0x802, 0, 0}}, {23, {WM_APP + 0x350, 0, 0}},
-        {24, {WM_APP + 0x351, 0, 0}}, {25, {WM_APP + 0x10F, 0, 0}},
+        {3, message(ThreadMessage::PollPort)},  {4, message(Request::ReadoutStep)},
+        {5, message(Request::MenuReadoutStep)}, {8, message(Request::StatusPoll)},
+        {10, message(Request::InfoPoll)},       {23, message(Request::PowerOnTick)},
+        {24, message(Request::PowerOffTick)},   {25, message(Request::KeyerReadStep)},
     };
     for (const auto& [id, message] : routes) {
         EXPECT_TRUE(isWorkerTimer(id)) << id;

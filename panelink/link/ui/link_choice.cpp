@@ -91,7 +91,7 @@ LinkChoice::Result LinkChoice::confirm() {
         return Result::Closed;
     }
     // The transceiver keeps reporting on the old line until it is told to stop.
-    if (services_.postRequest) services_.postRequest(id(Request::SwitchAutoInfo));
+    if (services_.postRequest) services_.postRequest(Request::SwitchAutoInfo);
     autoInfoTests_ = 0;
     state_ = State::Waiting;
     return Result::Waiting;

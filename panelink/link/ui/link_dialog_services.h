@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "panelink/core/requests.h"
 #include "panelink/link/com_port.h"
 #include "shared/formats/link_settings.h"
 #include "shared/platform/message.h"
@@ -16,7 +17,7 @@ namespace panelink {
 // function does nothing (autoInformation then reads 0).
 struct LinkDialogServices {
     commo::LinkSettings& settings;
-    // The dialogs announce their end here (WM_APP + 0x58A / 0x58B).
+    // The dialogs announce their end here (ComSelectClosed / BaudRateClosed).
     platform::MainWindowInterface& mainWindow;
     // CommoFiles lives below it: ComPorts.csv and the settings file.
     std::filesystem::path workingDirectory;
@@ -25,7 +26,7 @@ struct LinkDialogServices {
     std::function<std::int32_t()> autoInformation;
     std::function<bool()> closePort;
     // A request to Anl_Send_Thread.
-    std::function<bool(std::uint32_t message)> postRequest;
+    std::function<bool(Request request)> postRequest;
     // The trial open of a device at a baud rate.
     std::function<TestOpenResult(const std::string& path, int baud)> testOpen = testOpenPort;
 };

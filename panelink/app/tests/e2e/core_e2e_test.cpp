@@ -198,7 +198,7 @@ TEST_F(CoreEndToEndTest, UnsupportedModelSwitchesAutoInformationOffAndSaysSo) {
 }
 
 TEST_F(CoreEndToEndTest, AutoInformationReportedOffWhileThisProgramSwitchedItOnIsSwitchedOnAgain) {
-    ASSERT_TRUE(context_->postRequest(id(Request::SwitchAutoInfo)));
+    ASSERT_TRUE(context_->postRequest(Request::SwitchAutoInfo));
     ASSERT_TRUE(sim_->waitForCommand("AI1;", 10s));
     ASSERT_TRUE(sim_->waitForCommand("ID;", 10s));
     EXPECT_TRUE(waitUntil([&] { return context_->flags().aiCommanded.load(); }));
@@ -266,7 +266,7 @@ TEST_F(CoreEndToEndTest, UnplugClosesThePortAndAfterReplugTheNextCommandReopensI
 
     // A command while the adapter is gone: the open fails and says so, the command is
     // dropped.
-    ASSERT_TRUE(context_->postRequest(id(Request::ReadId)));
+    ASSERT_TRUE(context_->postRequest(Request::ReadId));
     EXPECT_TRUE(window_.waitFor(id(WindowMessage::LinkFailure), 10s));
     EXPECT_TRUE(posted(message(WindowMessage::LinkFailure)));
     EXPECT_FALSE(context_->port().isOpen());
@@ -274,7 +274,7 @@ TEST_F(CoreEndToEndTest, UnplugClosesThePortAndAfterReplugTheNextCommandReopensI
     std::string error;
     ASSERT_TRUE(sim_->replug(&error)) << error;
     const std::size_t before = sim_->transcriptSize();
-    ASSERT_TRUE(context_->postRequest(id(Request::ReadId)));
+    ASSERT_TRUE(context_->postRequest(Request::ReadId));
     ASSERT_TRUE(sim_->waitForCommand("ID;", 10s, before));
     const auto commands = commandsFrom(before);
     ASSERT_GE(commands.size(), 2u);

@@ -94,7 +94,7 @@ class FakeCore final : public AppCore {
             .settings = settings_,
             .workingDirectory = wiring_.workingDirectory,
             .secondInstance = wiring_.secondInstance,
-            .postRequest = [](std::uint32_t, std::uintptr_t, std::intptr_t) { return true; },
+            .postRequest = [](Request, std::uintptr_t, std::intptr_t) { return true; },
             .closePort = [] { return true; },
         };
     }

@@ -23,7 +23,7 @@ struct FakeLink {
     int aiDropsAfter = -1;
     int aiReads = 0;
     int closes = 0;
-    std::vector<std::uint32_t> requests;
+    std::vector<Request> requests;
     std::vector<std::pair<std::string, int>> trials;  // path, baud
     TestOpenResult trialResult{true, 0};
     // What the settings file held when the port was closed (empty when missing).
@@ -55,8 +55,8 @@ class LinkTest : public ::testing::Test {
                     return true;
                 },
             .postRequest =
-                [this](std::uint32_t message) {
-                    link_.requests.push_back(message);
+                [this](Request request) {
+                    link_.requests.push_back(request);
                     return true;
                 },
             .testOpen =

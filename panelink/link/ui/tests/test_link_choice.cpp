@@ -104,7 +104,7 @@ TEST_F(LinkChoiceTest, AutoInformationOnWaitsForTheRadioToStopThenClosesThePort)
     LinkChoice choice = portChoice();
     choice.pick(1);
     ASSERT_EQ(choice.confirm(), Result::Waiting);
-    EXPECT_EQ(link_.requests, Ids{WM_APP + 0x501});
+    EXPECT_EQ(link_.requests, std::vector<Request>{Request::SwitchAutoInfo});
 
     // Nothing is stored, written or announced while waiting, and Cancel is refused.
     for (int i = 0; i < 3; ++i) {
@@ -142,7 +142,7 @@ TEST_F(LinkChoiceTest, AutoInformationThatNeverStopsLeavesThePortOpenAfter29Test
         ASSERT_LE(++steps, 100);
     EXPECT_EQ(steps, 29);
     EXPECT_EQ(link_.closes, 0);
-    EXPECT_EQ(link_.requests, Ids{WM_APP + 0x501});
+    EXPECT_EQ(link_.requests, std::vector<Request>{Request::SwitchAutoInfo});
     EXPECT_EQ(settingsFile(), "10,4800,0\n");
     EXPECT_EQ(postedIds(), Ids{WM_APP + 0x58A});
 }
@@ -167,7 +167,7 @@ TEST_F(LinkChoiceTest, BaudChangeNeedsNoTrialAndWaitsForAutoInformationLikeAPort
     choice.pick(3);
     ASSERT_EQ(choice.confirm(), Result::Waiting);
     EXPECT_TRUE(link_.trials.empty());
-    EXPECT_EQ(link_.requests, Ids{WM_APP + 0x501});
+    EXPECT_EQ(link_.requests, std::vector<Request>{Request::SwitchAutoInfo});
     EXPECT_TRUE(choice.step());
     EXPECT_FALSE(choice.step());
     EXPECT_EQ(link_.closes, 1);

@@ -115,7 +115,7 @@ TEST_F(LinkDialogTest, WaitForAutoInformationLocksTheDialogWithoutBlockingIt) {
     EXPECT_EQ(closedCount(WM_APP + 0x58A), 0u);
 
     QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 5000);
-    EXPECT_EQ(link_.requests, std::vector<std::uint32_t>{WM_APP + 0x501});
+    EXPECT_EQ(link_.requests, std::vector<Request>{Request::SwitchAutoInfo});
     EXPECT_EQ(dialog.choice().autoInfoTests(), 4);
     EXPECT_EQ(link_.closes, 1);
     EXPECT_EQ(settingsFile(), "8,4800,0\n");
