@@ -20,8 +20,8 @@ LinkDialogServices linkDialogServices(const WindowServices& services) {
         .secondInstance = services.secondInstance,
         .autoInformation = [&radio] { return radio.get(RadioField::AI); },
         .closePort = services.closePort,
-        .postRequest =
-            [post = services.postRequest](std::uint32_t request) { return post(request, 0, 0); },
+        .postRequest = [post =
+                            services.postRequest](Request request) { return post(request, 0, 0); },
         .testOpen = testOpenPort,
     };
 }
