@@ -98,6 +98,17 @@ void ReceiveFramer::step(std::uint32_t lineErrors, const AnswerHandler& deliver)
     if (count_ >= expectedLength_) finishFrame(deliver);
 }
 
+void ReceiveFramer::frameAll(std::uint32_t lineErrors, const AnswerHandler& deliver) {
+    // Every step that changes something removes held bytes or enters a frame, and a frame is
+    // only left by removing bytes, so this ends.
+    for (;;) {
+        const std::size_t held = count_;
+        const bool framing = inFrame_;
+        step(std::exchange(lineErrors, 0), deliver);
+        if (count_ == held && inFrame_ == framing) return;
+    }
+}
+
 ReceiveFramer::Header ReceiveFramer::searchHeader() {
     if (count_ < 2) return Header::Failed;
     const unsigned char first = at(0);
