@@ -67,10 +67,6 @@ std::size_t ReceiveFramer::append(std::string_view bytes) {
     return taken;
 }
 
-void ReceiveFramer::leaveFrame() {
-    inFrame_ = false;
-}
-
 std::string_view ReceiveFramer::letters() const {
     const std::size_t length = letters_[0] == '\0' ? 0 : (letters_[1] == '\0' ? 1 : 2);
     return {letters_.data(), length};

@@ -37,7 +37,8 @@ class ReceiveFramer {
 
     explicit ReceiveFramer(MenuShapeLookup menuShape);
 
-    // Empties the buffer and leaves the frame, as at thread start.
+    // Empties the buffer and leaves the frame, as at thread start and whenever the port is
+    // closed or reopened: the held bytes belong to a connection that is gone.
     void reset();
 
     // Room for the next read: the free bytes minus one.
@@ -52,9 +53,6 @@ class ReceiveFramer {
     // Steps until a step changes nothing: every complete answer held is delivered and what
     // stays is at most the start of one. The line errors go to the first step only.
     void frameAll(std::uint32_t lineErrors, const AnswerHandler& deliver);
-
-    // Forgets a recognised header (the line went bad); the held bytes stay.
-    void leaveFrame();
 
     std::size_t count() const { return count_; }
     bool inFrame() const { return inFrame_; }

@@ -29,7 +29,7 @@ SioRecvThread::SioRecvThread(CoreServices& core)
     : SioRecvThread(core, menuShapeOf(core.radio, core.menu)) {}
 
 SioRecvThread::SioRecvThread(CoreServices& core, MenuShapeLookup menuShape)
-    : core_(core), framer_(std::move(menuShape)) {}
+    : core_(core), framer_(std::move(menuShape)), generation_(core.port.generation()) {}
 
 void SioRecvThread::handle(const platform::Message& message) {
     if (message.id == kMsgPollPort) receive();
@@ -67,6 +67,7 @@ platform::Milliseconds SioRecvThread::waitTimeout() const {
 void SioRecvThread::receive() {
     lastRead_ = 0;
     if (!core_.radio.linkEnabled()) return;
+    follow(core_.port.generation());
 
     // Reading the status also takes the line errors gathered since the last one.
     const std::optional<platform::SerialStatus> status = core_.port.status();
@@ -86,18 +87,29 @@ void SioRecvThread::receive() {
     }
 
     if (status && status->lineBad) {
-        framer_.leaveFrame();
         core_.port.close();
+        follow(core_.port.generation());
     }
 
     if (core_.port.isOpen() && framer_.freeSpace() > 0) {
-        const platform::IoResult read = core_.port.read(readBuffer_.data(), framer_.freeSpace());
+        std::uint64_t generation = generation_;
+        const platform::IoResult read =
+            core_.port.read(readBuffer_.data(), framer_.freeSpace(), &generation);
         // A failed read shows as a bad line at the next pass.
-        framer_.append(std::string_view(readBuffer_.data(), read.bytes));
+        if (read.bytes > 0) {
+            follow(generation);
+            framer_.append(std::string_view(readBuffer_.data(), read.bytes));
+        }
         lastRead_ = read.bytes;
     }
 
     framer_.frameAll(errors, [this](std::string_view answer) { deliver(answer); });
+}
+
+void SioRecvThread::follow(std::uint64_t generation) {
+    if (generation == generation_) return;
+    generation_ = generation;
+    framer_.reset();
 }
 
 void SioRecvThread::deliver(std::string_view answer) {

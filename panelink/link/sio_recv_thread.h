@@ -36,7 +36,9 @@ MenuShapeLookup menuShapeOf(const RadioState& radio, const MenuItemTable& menu);
 
 // Sio_Recv_Thread: waits on the port's descriptor and at each wake makes one receive pass:
 // reads what the port holds, drives RTS by the bytes waiting to be framed, checks the line,
-// and hands every complete answer to Anl_Recv_Thread through the receive queue.
+// and hands every complete answer to Anl_Recv_Thread through the receive queue. Bytes held
+// when the port is closed or reopened (by any thread) are dropped, so a cut answer never
+// joins the first one of the next connection.
 //
 // As the thread's IdleWait it runs whenever no message is queued; wake() (every post) ends
 // the wait, so the end message is taken at once.
@@ -64,10 +66,13 @@ class SioRecvThread final : public platform::IdleWait {
     std::optional<bool> rtsLevel() const { return rts_; }
 
   private:
+    // Drops the held bytes when they came from another generation of the port.
+    void follow(std::uint64_t generation);
     void deliver(std::string_view answer);
 
     CoreServices& core_;
     ReceiveFramer framer_;
+    std::uint64_t generation_;
     std::optional<bool> rts_;
     std::size_t lastRead_ = 0;
     // The descriptor was reported readable and yet gave nothing: left out of the next wait.

@@ -160,6 +160,59 @@ TEST_F(SioRecvTest, RtsIsRaisedWhileLittleIsHeldAndDroppedFrom2048HeldOrOnAnOver
     EXPECT_EQ(receiver.framer().count(), 0u);
 }
 
+// A cut answer held when the port goes must not swallow the first answer of the next
+// connection (seen as a keyer text "KM1AAAAID0244" and a connection that never completed).
+TEST_F(SioRecvTest, APortClosedOrReopenedByAnyThreadDropsThePartOfAnAnswerItHeld) {
+    plugInAndOpen();
+    radio.setLinkEnabled(true);
+    SioRecvThread receiver(services);
+    writeToPort("FA14250000;KM1AAAA");
+    waitForInput(18);
+    receiver.receive();
+    ASSERT_EQ(receiver.framer().held(), "KM1AAAA");
+
+    // Closed and reopened elsewhere (watchdog, power event, dialog; the writer reopens).
+    port.close();
+    ASSERT_TRUE(port.open(1, 4800, false));
+    ASSERT_EQ(pty->readMaster(4, 2s), "AI0;");
+    writeToPort("ID0244;");
+    waitForInput(7);
+    receiver.receive();
+    EXPECT_EQ(popText(receiveQueue), "FA14250000");
+    EXPECT_EQ(popText(receiveQueue), "ID0244");
+    EXPECT_EQ(receiveQueue.pending(), 0);
+
+    // Closed and not yet reopened: the next pass already forgets what it held.
+    writeToPort("KM2BB");
+    waitForInput(5);
+    receiver.receive();
+    ASSERT_EQ(receiver.framer().count(), 5u);
+    port.close();
+    receiver.receive();
+    EXPECT_EQ(receiver.framer().count(), 0u);
+    EXPECT_FALSE(receiver.framer().inFrame());
+
+    // Unplugged: the pass that finds the bad line closes the port and drops the part held.
+    ASSERT_TRUE(port.open(1, 4800, false));
+    ASSERT_EQ(pty->readMaster(4, 2s), "AI0;");
+    writeToPort("KM3CC");
+    waitForInput(5);
+    receiver.receive();
+    ASSERT_EQ(receiver.framer().count(), 5u);
+    pty->closeMaster();
+    receiver.receive();
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(receiver.framer().count(), 0u);
+
+    plugInAndOpen();
+    writeToPort("ID0244;");
+    waitForInput(7);
+    receiver.receive();
+    EXPECT_EQ(popText(receiveQueue), "ID0244");
+    EXPECT_EQ(receiveQueue.pending(), 0);
+    EXPECT_EQ(anlRecv.count(kMsgAnalyseAnswer), 3u);
+}
+
 // The wait itself, on a pseudo-terminal in virtual time: each of these ends it at once,
 // without any time passing, and runs a pass.
 TEST_F(SioRecvTest, WaitEndsAtOnceForBytesAHangUpAPortChangeOrAPost) {
@@ -182,6 +235,7 @@ TEST_F(SioRecvTest, WaitEndsAtOnceForBytesAHangUpAPortChangeOrAPost) {
     receiver.wait();
     port.close();  // as another thread would, while the receiver waits
     receiver.wait();
+    EXPECT_EQ(receiver.framer().count(), 0u);
     EXPECT_EQ(time.elapsed(), 0ms);
 
     plugInAndOpen();

@@ -164,9 +164,9 @@ TEST_F(ReceiverThreadTest, AnswersAndPortChangesWakeItAtOnceAndTheEndMessageEnds
     pty->writeMaster("FA14250000;");
     EXPECT_TRUE(platform::waitUntil([&] { return answers() == 1; }));
 
-    // Another thread closes the port and the writer reopens it at once, while the receiver
-    // may still be polling the old descriptor.
-    pty->writeMaster("LK1;");
+    // A cut answer is held when another thread closes the port and the writer reopens it at
+    // once, while the receiver may still be polling the old descriptor.
+    pty->writeMaster("LK1;KM1AAAA");
     ASSERT_TRUE(platform::waitUntil([&] { return answers() == 2 && waitingAtPort() == 0; }));
     core.port.close();
     ASSERT_TRUE(core.port.open(1, 4800, false)) << "errno " << core.port.lastOpenError();

@@ -110,6 +110,26 @@ TEST(ReceiveFramer, FrameAllDeliversEveryCompleteAnswerAndKeepsOnlyTheStartOfThe
     flood.expectSound();
 }
 
+// The port was closed (or reopened) while part of an answer was held: what follows comes
+// from another connection and must not complete it.
+TEST(ReceiveFramer, ResetLeavesTheFrameSoTheNextAnswerStandsAlone) {
+    Feed f;
+    f.tick("KM1" + std::string(22, 'A'));  // waits for its ";"
+    EXPECT_EQ(f.framer.count(), 25u);
+    f.framer.reset();
+    f.tick("ID0244;");
+    EXPECT_EQ(f.answers, Answers{"ID0244"});
+
+    f.tick("FA1425");
+    ASSERT_TRUE(f.framer.inFrame());
+    f.framer.reset();
+    EXPECT_FALSE(f.framer.inFrame());
+    EXPECT_EQ(f.framer.expectedLength(), 0u);
+    f.expectSound();
+    f.tick("LK1;");
+    EXPECT_EQ(f.answers, (Answers{"ID0244", "LK1"}));
+}
+
 TEST(ReceiveFramer, RejectReplyAndUnknownAnswers) {
     Feed f;
     f.tick("?;FA14250000;");
