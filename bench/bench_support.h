@@ -1,16 +1,20 @@
 #pragma once
 
-// Pieces the pipeline benchmarks share: a window that notes when a chosen message reaches
-// it, the core context running on real threads and timers, and percentiles.
+// Pieces the pipeline benchmarks share: the usual mix of answers, a window that notes when a
+// chosen message reaches it, the core context running on real threads and timers, and
+// percentiles.
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "panelink/app/core_context.h"
@@ -22,6 +26,24 @@ namespace bench {
 
 using SteadyTime = std::chrono::steady_clock::time_point;
 
+// A connected radio with auto-information on, somebody tuning: mostly meter reports and
+// frequency changes, the once-a-second status answers, now and then a mode, a menu item, a
+// keyer memory. 24 answers in 240 bytes.
+inline constexpr std::array<std::string_view, 24> kAnswerMix{
+    "SM0123;", "RM2045;",     "SM0130;",
+    "RM2050;", "FA14250000;", "SM0128;",
+    "RM2047;", "FA14250050;", "SM0119;",
+    "RM2040;", "FA14250100;", "IF00014250100+000000200000;",
+    "PS1;",    "AI1;",        "SM0121;",
+    "RM2042;", "MD02;",       "FA14250150;",
+    "SM0117;", "RM2044;",     "LK0;",
+    "EX0151;", "SQ0040;",     "KM1CQ CQ DE TEST TEST K                              ;",
+};
+static_assert(kAnswerMix.back().size() == 54);
+
+// Bytes per second on a 38400 baud line: 11 bit times per byte (8 data bits, 2 stop bits).
+inline constexpr double kLineBytesPerSecond = 38400.0 / 11.0;
+
 // Counts every message; the time the next message with the armed id arrives is kept.
 class TimingWindow final : public platform::MainWindowInterface {
   public:
@@ -29,6 +51,7 @@ class TimingWindow final : public platform::MainWindowInterface {
         const SteadyTime now = std::chrono::steady_clock::now();
         const std::lock_guard lock(mutex_);
         ++count_;
+        ++counts_[message.id];
         if (armed_ && message.id == *armed_) {
             armed_.reset();
             arrived_ = now;
@@ -53,6 +76,11 @@ class TimingWindow final : public platform::MainWindowInterface {
         const std::lock_guard lock(mutex_);
         return count_;
     }
+    long count(std::uint32_t id) const {
+        const std::lock_guard lock(mutex_);
+        const auto found = counts_.find(id);
+        return found == counts_.end() ? 0 : found->second;
+    }
 
   private:
     mutable std::mutex mutex_;
@@ -60,6 +88,7 @@ class TimingWindow final : public platform::MainWindowInterface {
     std::optional<std::uint32_t> armed_;
     std::optional<SteadyTime> arrived_;
     long count_ = 0;
+    std::map<std::uint32_t, long> counts_;
 };
 
 // The core context started in `workingDirectory` as the program starts it: worker threads, a

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "bench/bench_support.h"
 #include "panelink/cat/answer_parser.h"
 #include "panelink/cat/menu_setup.h"
 #include "panelink/link/receive_framer.h"
@@ -20,25 +21,11 @@ namespace {
 
 using namespace panelink;
 
-constexpr double kLineBytesPerSecond = 38400.0 / 11.0;
-// What one 5 ms poll finds waiting at 38400 baud.
-constexpr std::size_t kBytesPerPoll = 18;
+using bench::kAnswerMix;
+using bench::kLineBytesPerSecond;
 
-// A connected radio with auto-information on, somebody tuning: mostly meter reports and
-// frequency changes, the once-a-second status answers, now and then a mode, a menu item, a
-// keyer memory.
-constexpr std::array<std::string_view, 24> kAnswerMix{
-    "SM0123;", "RM2045;",     "SM0130;",
-    "RM2050;", "FA14250000;", "SM0128;",
-    "RM2047;", "FA14250050;", "SM0119;",
-    "RM2040;", "FA14250100;", "IF00014250100+000000200000;",
-    "PS1;",    "AI1;",        "SM0121;",
-    "RM2042;", "MD02;",       "FA14250150;",
-    "SM0117;", "RM2044;",     "LK0;",
-    "EX0151;", "SQ0040;",     "KM1CQ CQ DE TEST TEST K                              ;",
-};
-
-static_assert(kAnswerMix.back().size() == 54);
+// Bytes per read: about 5 ms of a 38400 baud line.
+constexpr std::size_t kBytesPerRead = 18;
 
 class CountingWindow final : public platform::MainWindowInterface {
   public:
@@ -72,8 +59,8 @@ std::string mixStream() {
     return stream;
 }
 
-// Feeds the stream a poll's worth at a time and frames (and, with a parser, decodes) until
-// the framer has nothing more to do. Returns the answers handed on.
+// Feeds the stream a read's worth at a time and frames (and, with a parser, decodes) every
+// complete answer after each, as the receive thread does. Returns the answers handed on.
 template <class Deliver>
 long feed(ReceiveFramer& framer, std::string_view stream, Deliver&& deliver) {
     long answers = 0;
@@ -81,14 +68,9 @@ long feed(ReceiveFramer& framer, std::string_view stream, Deliver&& deliver) {
         ++answers;
         deliver(answer);
     };
-    for (std::size_t at = 0; at < stream.size(); at += kBytesPerPoll) {
-        framer.append(stream.substr(at, kBytesPerPoll));
-        for (;;) {
-            const std::size_t held = framer.count();
-            const long before = answers;
-            framer.step(0, onAnswer);
-            if (answers == before && framer.count() == held) break;
-        }
+    for (std::size_t at = 0; at < stream.size(); at += kBytesPerRead) {
+        framer.append(stream.substr(at, kBytesPerRead));
+        framer.frameAll(0, onAnswer);
     }
     return answers;
 }

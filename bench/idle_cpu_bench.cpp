@@ -49,9 +49,15 @@ double processCpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// Nanoseconds on the CPU per thread name, from the scheduler's own accounting.
-std::map<std::string, double> threadCpuNanoseconds() {
-    std::map<std::string, double> result;
+// Per thread name, from the scheduler's own accounting: nanoseconds on the CPU and the times
+// it was put on a CPU (about its wake-ups).
+struct ThreadUse {
+    double onCpu = 0;
+    double runs = 0;
+};
+
+std::map<std::string, ThreadUse> threadUse() {
+    std::map<std::string, ThreadUse> result;
     DIR* tasks = ::opendir("/proc/self/task");
     if (tasks == nullptr) return result;
     while (const dirent* entry = ::readdir(tasks)) {
@@ -61,9 +67,12 @@ std::map<std::string, double> threadCpuNanoseconds() {
         std::ifstream statFile("/proc/self/task/" + id + "/schedstat");
         std::string name;
         double onCpu = 0;
+        double waiting = 0;
+        double runs = 0;
         std::getline(commFile, name);
-        statFile >> onCpu;
-        result[name] += onCpu;
+        statFile >> onCpu >> waiting >> runs;
+        result[name].onCpu += onCpu;
+        result[name].runs += runs;
     }
     ::closedir(tasks);
     return result;
@@ -139,14 +148,14 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(1s);
 
     const double cpuBefore = processCpuSeconds();
-    const auto threadsBefore = threadCpuNanoseconds();
+    const auto threadsBefore = threadUse();
     const long messagesBefore = running.window.count();
     const auto started = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const double cpu = processCpuSeconds() - cpuBefore;
-    const auto threadsAfter = threadCpuNanoseconds();
+    const auto threadsAfter = threadUse();
     const long messages = running.window.count() - messagesBefore;
 
     const bool ended = running.shutdown();
@@ -158,9 +167,10 @@ int main(int argc, char** argv) {
     std::printf("  window messages %.1f per second (answers analysed and what they caused)\n",
                 static_cast<double>(messages) / wall);
     for (const auto& [name, after] : threadsAfter) {
-        const auto before = threadsBefore.find(name);
-        const double used = after - (before != threadsBefore.end() ? before->second : 0.0);
-        std::printf("  %-16s %.3f ms per second\n", name.c_str(), used / 1e6 / wall);
+        const auto found = threadsBefore.find(name);
+        const ThreadUse before = found != threadsBefore.end() ? found->second : ThreadUse{};
+        std::printf("  %-16s %.3f ms per second, %.0f runs per second\n", name.c_str(),
+                    (after.onCpu - before.onCpu) / 1e6 / wall, (after.runs - before.runs) / wall);
     }
     return ended ? 0 : fail("a worker thread did not end");
 }

@@ -4,8 +4,10 @@
 //                       at the other end of the line;
 //   answer to message:  an answer written at the other end until its display-update
 //                       message reaches the window interface;
-//   burst drain:        a burst of answers written at once until the last one's message
-//                       has arrived (the poll frames one answer per tick).
+//   burst drain:        a burst of the usual answer mix written at once, far faster than any
+//                       line delivers, until the last answer's message has arrived; every
+//                       "FA" answer carries a fresh frequency, so each one must show as a
+//                       display update, and a lost one shows in the count.
 // Usage: bench_latency [samples]   (default 2000 of each)
 #include <poll.h>
 
@@ -15,6 +17,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -59,7 +62,7 @@ int main(int argc, char** argv) {
     bench::TimingWindow& window = running.window;
     if (line->readMaster(7, 5000ms) != "AI0;PS;") return fail("the start-up commands did not come");
 
-    // Requests and answers come at random moments against the 5 ms poll.
+    // Requests and answers come at random moments, 0 to 5 ms after the previous one's end.
     std::mt19937 random(7);
     std::uniform_int_distribution<int> pause(0, 4999);
 
@@ -85,27 +88,50 @@ int main(int argc, char** argv) {
         toWindow.push_back(bench::millisecondsBetween(written, *arrived));
     }
 
-    // The pipeline delivers at most one answer per poll, whatever the line brings.
-    constexpr int kBurst = 200;
+    constexpr int kBurstRounds = 25;
     std::string burst;
-    for (int i = 0; i < kBurst; ++i)
-        burst += "FA14250000;";
-    const long before = window.count();
+    long burstAnswers = 0;
+    long frequencies = 0;
+    char fresh[24];
+    for (int round = 0; round < kBurstRounds; ++round) {
+        for (std::string_view answer : bench::kAnswerMix) {
+            if (answer.starts_with("FA")) {
+                ++frequencies;
+                std::snprintf(fresh, sizeof fresh, "FA%08ld;", 7000000 + 10 * frequencies);
+                answer = fresh;
+            }
+            burst += answer;
+            ++burstAnswers;
+        }
+    }
+    const long before = window.count(kFaDisplayUpdate);
     const auto burstWritten = std::chrono::steady_clock::now();
-    line->writeMaster(burst);
+    for (std::size_t written = 0; written < burst.size();) {
+        written += line->writeMaster(std::string_view(burst).substr(written));
+        if (written < burst.size()) std::this_thread::sleep_for(50us);  // the line is full
+    }
     const auto deadline = burstWritten + 10s;
-    while (window.count() < before + kBurst && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(100us);
+    while (window.count(kFaDisplayUpdate) < before + frequencies &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(50us);
     const double drained =
         bench::millisecondsBetween(burstWritten, std::chrono::steady_clock::now());
-    const long arrived = window.count() - before;
+    const long arrived = window.count(kFaDisplayUpdate) - before;
+    const double lineAnswers = bench::kLineBytesPerSecond * static_cast<double>(burstAnswers) /
+                               static_cast<double>(burst.size());
 
     const bool ended = running.shutdown();
     std::printf("Pipeline latency (%u cores), %d samples each:\n",
                 std::thread::hardware_concurrency(), samples);
     bench::printPercentiles("request to wire", toWire);
     bench::printPercentiles("answer to message", toWindow);
-    std::printf("%-18s %ld of %d answers in %.0f ms = %.0f answers/s\n", "burst drain", arrived,
-                kBurst, drained, static_cast<double>(arrived) * 1000.0 / drained);
+    std::printf(
+        "%-18s %ld answers (%zu bytes) in %.1f ms = %.0f answers/s, %.0f times the "
+        "38400 baud line (%.0f answers/s); FA updates %ld of %ld\n",
+        "burst drain", burstAnswers, burst.size(), drained,
+        static_cast<double>(burstAnswers) * 1000.0 / drained,
+        static_cast<double>(burstAnswers) * 1000.0 / drained / lineAnswers, lineAnswers, arrived,
+        frequencies);
+    if (arrived != frequencies) return fail("answers of the burst were lost");
     return ended ? 0 : fail("a worker thread did not end");
 }

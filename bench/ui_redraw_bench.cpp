@@ -147,8 +147,8 @@ void answerToScreen(int samples) {
             ++lost;
         }
         terminal->readMaster();
-        // A quiet gap of random length, so that answers arrive at any moment of the 5 ms
-        // port poll, as a radio's reports do.
+        // A quiet gap of random length, so that answers arrive at random moments, as a
+        // radio's reports do.
         const auto gap = std::chrono::microseconds(20000 + randomGap(random));
         const auto gapEnd = std::chrono::steady_clock::now() + gap;
         while (std::chrono::steady_clock::now() < gapEnd)

@@ -38,7 +38,6 @@ using platform::Message;
 using platform::MessageThread;
 
 constexpr platform::Milliseconds kMenuThreadSettle = 10ms;
-constexpr platform::Milliseconds kPortPollPeriod = 5ms;
 constexpr platform::Milliseconds kPollPeriod = 1000ms;
 
 // The first command of a run: the power-state read.
@@ -83,7 +82,8 @@ struct CoreContext::Parts {
           menuDef(services),
           menuDefThread("File_MenuListDefFile", [this](const Message& m) { menuDef.handle(m); }),
           anlRecvThread("Anl_Recv_Thread", [this](const Message& m) { anlRecv.handle(m); }),
-          sioRecvThread("Sio_Recv_Thread", [this](const Message& m) { sioRecv.handle(m); }),
+          sioRecvThread(
+              "Sio_Recv_Thread", [this](const Message& m) { sioRecv.handle(m); }, &sioRecv),
           sioSendThread("Sio_Send_Thread", [this](const Message& m) { sioSend.handle(m); }),
           anlSendThread("Anl_Send_Thread", [this](const Message& m) { sender.handle(m); }) {
         // The sinks never change, so no worker ever reads a half-set pointer. A message
@@ -240,8 +240,8 @@ void CoreContext::finishStart() {
     p.step(CoreStep::AnlRecvStarted);
 
     if (p.receiveQueue.init()) {
+        // It waits on the port itself: no timer drives it.
         p.sioRecvThread.start();
-        p.services.timers.setTimer(kTimerPortPoll, kPortPollPeriod);
         p.step(CoreStep::SioRecvStarted);
     }
     if (p.sendQueue.init()) {

@@ -41,7 +41,7 @@ enum class CoreStep {
     // finishStart()
     PortOpened,  // the open was tried; it may have failed
     AnlRecvStarted,
-    SioRecvStarted,  // with the 5 ms port poll
+    SioRecvStarted,  // waiting on the port
     SioSendStarted,
     AnlSendStarted,  // with the 1000 ms status and information polls
     StartCommandQueued,
@@ -100,7 +100,7 @@ class CoreContext {
     // Names of the threads that did not end within their bound at shut-down.
     std::vector<std::string> stuckThreads() const;
 
-    // A tick of a worker timer (3, 4, 5, 8, 10, 17, 23, 24, 25), on whatever thread runs them.
+    // A tick of a worker timer (4, 5, 8, 10, 17, 23, 24, 25), on whatever thread runs them.
     void onWorkerTimer(int timerId);
     // Suspend, resume and other power events: the port is closed; the next write reopens it.
     void onPowerEvent();

@@ -7,7 +7,6 @@ namespace panelink {
 enum TimerId : int {
     kTimerControlHold = 1,
     kTimerKnobRepeat = 2,
-    kTimerPortPoll = 3,     // worker, 5 ms
     kTimerReadout = 4,      // worker, 30 ms
     kTimerMenuReadout = 5,  // worker, 30 ms
     kTimerFrequencyA = 6,

@@ -44,6 +44,7 @@ PortOpenResult ComPort::open(int portNumber, int baud, bool autoInformationOn) {
     }
     openFailed_.store(false);
     open_.store(true);
+    noteChangeLocked();
 
     const std::optional<platform::SerialStatus> status = device_.status();
     if (!status || status->lineBad) {
@@ -72,11 +73,23 @@ bool ComPort::close() {
 }
 
 void ComPort::closeLocked() {
+    const bool wasOpen = device_.isOpen();
     // Nothing more goes out once the port is closed, a held tail included.
     device_.close();
     held_.clear();
     heldErrors_ = 0;
     open_.store(false);
+    if (wasOpen) noteChangeLocked();
+}
+
+void ComPort::noteChangeLocked() {
+    generation_.fetch_add(1);
+    changes_.signal();
+}
+
+ComPort::WaitHandle ComPort::waitHandle() {
+    const std::lock_guard lock(mutex_);
+    return {device_.descriptor(), generation_.load()};
 }
 
 bool ComPort::flushHeldLocked() {
@@ -116,8 +129,9 @@ std::optional<platform::SerialStatus> ComPort::status() {
     return result;
 }
 
-platform::IoResult ComPort::read(void* buffer, std::size_t max) {
+platform::IoResult ComPort::read(void* buffer, std::size_t max, std::uint64_t* generation) {
     const std::lock_guard lock(mutex_);
+    if (generation != nullptr) *generation = generation_.load();
     return device_.read(buffer, max);
 }
 

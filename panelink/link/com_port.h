@@ -12,6 +12,7 @@
 #include "panelink/core/port_failure.h"
 #include "shared/platform/message.h"
 #include "shared/platform/serial_device.h"
+#include "shared/platform/wake_event.h"
 
 namespace panelink {
 
@@ -28,7 +29,9 @@ struct PortOpenResult {
 //
 // One lock serialises opening and closing with every other use of the device, so a
 // descriptor number that was closed and reused by some other file never receives CAT bytes
-// or ioctls from a thread that still thought the port was open. All methods are
+// or ioctls from a thread that still thought the port was open. The receive thread waits on
+// the descriptor outside the lock; every open and close signals changes(), which that wait
+// also watches, so it ends at once when the descriptor it polls goes. All methods are
 // thread-safe.
 class ComPort {
   public:
@@ -52,8 +55,9 @@ class ComPort {
 
     // Status of the open port; nullopt when closed. The output queue includes a held tail.
     std::optional<platform::SerialStatus> status();
-    // Reads what is waiting (at most `max` bytes). EBADF when closed.
-    platform::IoResult read(void* buffer, std::size_t max);
+    // Reads what is waiting (at most `max` bytes). EBADF when closed. `generation`, when
+    // given, receives the generation of the connection the bytes came from.
+    platform::IoResult read(void* buffer, std::size_t max, std::uint64_t* generation = nullptr);
     // Writes without waiting and reports the whole text as accepted; when the kernel takes
     // only part of it, the port holds the rest and hands it over at the next write() or
     // status(), so a command is never cut short on the line. While a tail is held, new text
@@ -65,6 +69,20 @@ class ComPort {
     bool dropRts();
 
     bool isOpen() const { return open_.load(); }
+    // Changes at every open and every close: bytes held from one generation never belong
+    // to the same answer as bytes read under another.
+    std::uint64_t generation() const { return generation_.load(); }
+
+    // What a reader waits on, taken together: the open device's descriptor (-1 when closed),
+    // only ever to be polled, and the generation it belongs to.
+    struct WaitHandle {
+        int fd = -1;
+        std::uint64_t generation = 0;
+    };
+    WaitHandle waitHandle();
+    // Signalled at every open and close. One reader (Sio_Recv_Thread) waits on it and clears
+    // it.
+    platform::WakeEvent& changes() { return changes_; }
     // The last open attempt failed (the port has no valid handle until an open succeeds).
     bool lastOpenFailed() const { return openFailed_.load(); }
     // No failed open is pending and, when the port is open, its line is good. A port that
@@ -77,6 +95,8 @@ class ComPort {
   private:
     PortOpenResult fail(PortFailure failure);
     void closeLocked();
+    // A new generation: the device was opened or closed.
+    void noteChangeLocked();
     platform::IoResult writeLocked(std::string_view bytes);
     // Hands over as much of the held tail as the kernel takes; true when none is left.
     bool flushHeldLocked();
@@ -92,6 +112,8 @@ class ComPort {
     std::atomic<bool> open_{false};
     std::atomic<bool> openFailed_{false};
     std::atomic<bool> refusingOpens_{false};
+    std::atomic<std::uint64_t> generation_{0};
+    platform::WakeEvent changes_;
 };
 
 // Outcome of the COM Select dialog's trial open.

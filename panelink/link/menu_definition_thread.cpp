@@ -19,8 +19,10 @@ void MenuDefinitionThread::build() {
     // The end step runs here: the end message itself stops the thread's loop unhandled.
     endMenuItemBuild(core_.radio);
     // Commands queued before the link was enabled (the start-up "PS;") go out now rather than
-    // one wake late.
+    // one wake late, and the receiver starts watching the port now rather than at its next
+    // line check.
     postTo(core_.threads.sioSend, ThreadMessage::WriteCommand, kReplayDeferredWrites);
+    postTo(core_.threads.sioRecv, ThreadMessage::PollPort);
     postTo(core_.threads.menuDef, ThreadMessage::EndThread);
 }
 

@@ -67,10 +67,6 @@ std::size_t ReceiveFramer::append(std::string_view bytes) {
     return taken;
 }
 
-void ReceiveFramer::leaveFrame() {
-    inFrame_ = false;
-}
-
 std::string_view ReceiveFramer::letters() const {
     const std::size_t length = letters_[0] == '\0' ? 0 : (letters_[1] == '\0' ? 1 : 2);
     return {letters_.data(), length};
@@ -96,6 +92,17 @@ void ReceiveFramer::step(std::uint32_t lineErrors, const AnswerHandler& deliver)
         }
     }
     if (count_ >= expectedLength_) finishFrame(deliver);
+}
+
+void ReceiveFramer::frameAll(std::uint32_t lineErrors, const AnswerHandler& deliver) {
+    // Every step that changes something removes held bytes or enters a frame, and a frame is
+    // only left by removing bytes, so this ends.
+    for (;;) {
+        const std::size_t held = count_;
+        const bool framing = inFrame_;
+        step(std::exchange(lineErrors, 0), deliver);
+        if (count_ == held && inFrame_ == framing) return;
+    }
 }
 
 ReceiveFramer::Header ReceiveFramer::searchHeader() {

@@ -21,8 +21,8 @@ using MenuShapeLookup = std::function<std::optional<MenuAnswerShape>(int menuNum
 
 // Cuts the byte stream read from the port into answers. The receive buffer holds the bytes
 // not yet framed at its front; every byte behind them is 0xFF. Each call of step() does at
-// most one piece of work (deliver one answer, drop one stretch of garbage, or wait), as one
-// 5 ms poll of the port does.
+// most one piece of work (deliver one answer, drop one stretch of garbage, or wait);
+// frameAll() steps until nothing is left to do, as the receive thread does after each read.
 //
 // An answer handed to the callback is the answer's text without its ";": at most
 // kMaxAnswerLength bytes and never containing ";".
@@ -37,7 +37,8 @@ class ReceiveFramer {
 
     explicit ReceiveFramer(MenuShapeLookup menuShape);
 
-    // Empties the buffer and leaves the frame, as at thread start.
+    // Empties the buffer and leaves the frame, as at thread start and whenever the port is
+    // closed or reopened: the held bytes belong to a connection that is gone.
     void reset();
 
     // Room for the next read: the free bytes minus one.
@@ -46,12 +47,12 @@ class ReceiveFramer {
     // many it took.
     std::size_t append(std::string_view bytes);
 
-    // One poll's framing work on the held bytes. `lineErrors` are the line error bits read
-    // this poll; a framing or break error first resynchronises the buffer.
+    // One piece of framing work on the held bytes. `lineErrors` are the line error bits read
+    // with the latest bytes; a framing or break error first resynchronises the buffer.
     void step(std::uint32_t lineErrors, const AnswerHandler& deliver);
-
-    // Forgets a recognised header (the line went bad); the held bytes stay.
-    void leaveFrame();
+    // Steps until a step changes nothing: every complete answer held is delivered and what
+    // stays is at most the start of one. The line errors go to the first step only.
+    void frameAll(std::uint32_t lineErrors, const AnswerHandler& deliver);
 
     std::size_t count() const { return count_; }
     bool inFrame() const { return inFrame_; }

@@ -31,14 +31,45 @@ SioRecvThread::SioRecvThread(CoreServices& core)
     : SioRecvThread(core, menuShapeOf(core.radio, core.menu)) {}
 
 SioRecvThread::SioRecvThread(CoreServices& core, MenuShapeLookup menuShape)
-    : core_(core), framer_(std::move(menuShape)) {}
+    : core_(core), framer_(std::move(menuShape)), generation_(core.port.generation()) {}
 
 void SioRecvThread::handle(const platform::Message& message) {
-    if (is(message, ThreadMessage::PollPort)) pollPort();
+    if (is(message, ThreadMessage::PollPort)) receive();
 }
 
-void SioRecvThread::pollPort() {
+void SioRecvThread::wait() {
+    const bool enabled = core_.radio.linkEnabled();
+    const ComPort::WaitHandle port = core_.port.waitHandle();
+    // While the link is idle the port is left unread, and a readable descriptor would end
+    // every wait at once; so it is watched only when a pass will read it.
+    const bool watchPort = enabled && port.fd >= 0 && !portStalled_;
+    std::array<platform::WaitDescriptor, 3> waitOn{{
+        {wake_.fd()},
+        {core_.port.changes().fd()},
+        {watchPort ? port.fd : -1},
+    }};
+    core_.clock.waitReadable(waitOn, waitTimeout());
+    if (waitOn[0].ready) wake_.clear();
+    if (waitOn[1].ready) core_.port.changes().clear();
+
+    receive();
+    // A descriptor that keeps reporting input it does not give would make this a busy loop;
+    // it waits for the next line check instead.
+    portStalled_ = waitOn[2].ready && lastRead_ == 0 && core_.port.isOpen();
+}
+
+void SioRecvThread::wake() {
+    wake_.signal();
+}
+
+platform::Milliseconds SioRecvThread::waitTimeout() const {
+    return rts_ == false ? kRtsDroppedWait : kLineCheckPeriod;
+}
+
+void SioRecvThread::receive() {
+    lastRead_ = 0;
     if (!core_.radio.linkEnabled()) return;
+    follow(core_.port.generation());
 
     // Reading the status also takes the line errors gathered since the last one.
     const std::optional<platform::SerialStatus> status = core_.port.status();
@@ -58,17 +89,29 @@ void SioRecvThread::pollPort() {
     }
 
     if (status && status->lineBad) {
-        framer_.leaveFrame();
         core_.port.close();
+        follow(core_.port.generation());
     }
 
     if (core_.port.isOpen() && framer_.freeSpace() > 0) {
-        const platform::IoResult read = core_.port.read(readBuffer_.data(), framer_.freeSpace());
-        // A failed read shows as a bad line at the next poll.
-        framer_.append(std::string_view(readBuffer_.data(), read.bytes));
+        std::uint64_t generation = generation_;
+        const platform::IoResult read =
+            core_.port.read(readBuffer_.data(), framer_.freeSpace(), &generation);
+        // A failed read shows as a bad line at the next pass.
+        if (read.bytes > 0) {
+            follow(generation);
+            framer_.append(std::string_view(readBuffer_.data(), read.bytes));
+        }
+        lastRead_ = read.bytes;
     }
 
-    framer_.step(errors, [this](std::string_view answer) { deliver(answer); });
+    framer_.frameAll(errors, [this](std::string_view answer) { deliver(answer); });
+}
+
+void SioRecvThread::follow(std::uint64_t generation) {
+    if (generation == generation_) return;
+    generation_ = generation;
+    framer_.reset();
 }
 
 void SioRecvThread::deliver(std::string_view answer) {

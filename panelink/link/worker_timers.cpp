@@ -30,9 +30,6 @@ void dispatchWorkerTimer(CoreServices& core, LinkWatchdog& watchdog, int timerId
     const WorkerTimerRoute* route = routeOf(timerId);
     if (route == nullptr) return;
     switch (route->target) {
-        case WorkerTimerTarget::SioRecv:
-            postTo(core.threads.sioRecv, route->message);
-            break;
         case WorkerTimerTarget::AnlSend:
             postTo(core.threads.anlSend, route->message);
             break;

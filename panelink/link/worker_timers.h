@@ -14,7 +14,7 @@ namespace panelink {
 class LinkWatchdog;
 
 // Who a worker timer's tick goes to.
-enum class WorkerTimerTarget { SioRecv, AnlSend, Watchdog };
+enum class WorkerTimerTarget { AnlSend, Watchdog };
 
 struct WorkerTimerRoute {
     int timerId;
@@ -24,8 +24,7 @@ struct WorkerTimerRoute {
 
 // The main window's timers that only feed worker threads, so they may tick on a timer thread
 // of their own.
-inline constexpr std::array<WorkerTimerRoute, 9> kWorkerTimerRoutes{{
-    {kTimerPortPoll, WorkerTimerTarget::SioRecv, id(ThreadMessage::PollPort)},
+inline constexpr std::array<WorkerTimerRoute, 8> kWorkerTimerRoutes{{
     {kTimerReadout, WorkerTimerTarget::AnlSend, id(Request::ReadoutStep)},
     {kTimerMenuReadout, WorkerTimerTarget::AnlSend, id(Request::MenuReadoutStep)},
     {kTimerStatusPoll, WorkerTimerTarget::AnlSend, id(Request::StatusPoll)},

@@ -16,8 +16,8 @@ void nameCurrentThread(const std::string& name) {
 
 }  // namespace
 
-MessageThread::MessageThread(std::string name, Handler handler)
-    : name_(std::move(name)), handler_(std::move(handler)) {}
+MessageThread::MessageThread(std::string name, Handler handler, IdleWait* idle)
+    : name_(std::move(name)), handler_(std::move(handler)), idle_(idle) {}
 
 MessageThread::~MessageThread() {
     {
@@ -25,6 +25,7 @@ MessageThread::~MessageThread() {
         if (state_ == State::Running) {
             queue_.push_back(Message{kQuitThreadMessage, 0, 0});
             changed_.notify_all();
+            if (idle_ != nullptr) idle_->wake();
         }
     }
     std::lock_guard joinLock(joinMutex_);
@@ -53,6 +54,9 @@ bool MessageThread::post(const Message& message) {
     if (state_ == State::Ended) return false;
     queue_.push_back(message);
     changed_.notify_all();
+    // After the push, so a wait that ends now finds the message; under the lock, so the thread
+    // cannot end (and its owner destroy the idle wait) while it is woken.
+    if (idle_ != nullptr) idle_->wake();
     return true;
 }
 
@@ -98,7 +102,14 @@ void MessageThread::run() {
     std::unique_lock lock(mutex_);
     threadId_ = std::this_thread::get_id();
     for (;;) {
-        changed_.wait(lock, [this] { return !queue_.empty(); });
+        if (idle_ == nullptr) {
+            changed_.wait(lock, [this] { return !queue_.empty(); });
+        }
+        while (queue_.empty()) {
+            lock.unlock();
+            idle_->wait();
+            lock.lock();
+        }
         const Message message = queue_.front();
         queue_.pop_front();
         if (message.id == kQuitThreadMessage) {

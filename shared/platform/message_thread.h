@@ -18,9 +18,22 @@ namespace platform {
 // Ends a worker thread's message loop at once, with exit code 0.
 inline constexpr std::uint32_t kQuitThreadMessage = WM_APP + 0x105;
 
+// What a message thread does while its queue is empty, in place of sleeping until a message
+// comes: a thread that also serves a device waits on its descriptor here. wait() runs on the
+// thread and may do work of its own; it must return soon after wake(), which every post
+// calls from the posting thread. A wake() that comes before or during a wait() ends it; one
+// that comes between two waits may end the next one early.
+class IdleWait {
+  public:
+    virtual ~IdleWait() = default;
+    virtual void wait() = 0;
+    virtual void wake() = 0;
+};
+
 // A named worker thread with its own message queue. Messages are handled one at a time, in
 // posting order, by the handler given at construction; kQuitThreadMessage ends the loop and
-// whatever is still queued behind it is dropped unhandled.
+// whatever is still queued behind it is dropped unhandled. With an IdleWait, the thread runs
+// it whenever the queue is empty.
 //
 // The object outlives its thread: the starter checks hasEnded() and joins after the thread
 // has finished. The handler runs on the worker thread; the worker classes keep their
@@ -31,7 +44,8 @@ class MessageThread : public MessageSink {
   public:
     using Handler = std::function<void(const Message&)>;
 
-    MessageThread(std::string name, Handler handler);
+    // `idle`, when given, must outlive the thread.
+    MessageThread(std::string name, Handler handler, IdleWait* idle = nullptr);
     MessageThread(const MessageThread&) = delete;
     MessageThread& operator=(const MessageThread&) = delete;
     // Posts kQuitThreadMessage if the thread still runs and joins it. A handler that never
@@ -69,6 +83,7 @@ class MessageThread : public MessageSink {
 
     const std::string name_;
     const Handler handler_;
+    IdleWait* const idle_;
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::deque<Message> queue_;

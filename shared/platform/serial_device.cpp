@@ -149,6 +149,9 @@ void SerialDevice::close() {
     // The exclusive mode belongs to the terminal, not to this descriptor; a pseudo-terminal
     // outlives our descriptor and would otherwise stay locked against the next open.
     ::ioctl(fd_, TIOCNXCL);
+    // A poll() on another thread keeps the open file alive until it returns, and with it the
+    // lock, which would refuse an open made right after this close.
+    ::flock(fd_, LOCK_UN);
     ::close(std::exchange(fd_, -1));
     gone_ = false;
     countersAvailable_ = false;

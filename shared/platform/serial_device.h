@@ -59,6 +59,8 @@ class SerialDevice {
     // holds the device, ENOTTY for something that is not a terminal, EACCES, ENOENT ...
     [[nodiscard]] int open(const std::string& path, int baud);
     bool isOpen() const { return fd_ >= 0; }
+    // The open descriptor, -1 when closed: for waiting on it with poll(), nothing else.
+    int descriptor() const { return fd_; }
     void close();
 
     // Queue lengths, the line errors since the last call, and whether the device has gone.

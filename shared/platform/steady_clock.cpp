@@ -1,6 +1,10 @@
 #include "shared/platform/steady_clock.h"
 
+#include <algorithm>
+#include <limits>
 #include <thread>
+
+#include "shared/platform/wake_event.h"
 
 namespace platform {
 
@@ -16,6 +20,12 @@ void SteadyClock::sleep(Milliseconds duration) {
     for (TimePoint at = now(); at < deadline; at = now()) {
         std::this_thread::sleep_for(deadline - at);
     }
+}
+
+int SteadyClock::waitReadable(std::span<WaitDescriptor> descriptors, Milliseconds timeout) {
+    const auto longest = Milliseconds(std::numeric_limits<int>::max());
+    const auto bounded = std::clamp(timeout, Milliseconds::zero(), longest);
+    return pollReadable(descriptors, static_cast<int>(bounded.count()));
 }
 
 }  // namespace platform

@@ -9,6 +9,7 @@ class SteadyClock final : public Clock {
   public:
     TimePoint now() const override;
     void sleep(Milliseconds duration) override;
+    int waitReadable(std::span<WaitDescriptor> descriptors, Milliseconds timeout) override;
 };
 
 }  // namespace platform

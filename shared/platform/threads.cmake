@@ -6,6 +6,7 @@ target_sources(commo_platform PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/thread_timer_host.cpp
     ${CMAKE_CURRENT_LIST_DIR}/routing_timer_host.cpp
     ${CMAKE_CURRENT_LIST_DIR}/virtual_time.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wake_event.cpp
 )
 
 panelink_add_test(test_platform_threads

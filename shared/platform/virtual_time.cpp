@@ -44,6 +44,7 @@ void VirtualTime::advance(Milliseconds duration) {
         if (next == timers_.end()) break;
         // A sleep inside an earlier tick may have moved time past this tick already.
         now_ = std::max(now_, next->second.due);
+        wakeEndedWaitsLocked();
         next->second.due += next->second.period;
         const int timerId = next->first;
         const auto handler = handler_;
@@ -52,6 +53,29 @@ void VirtualTime::advance(Milliseconds duration) {
         lock.lock();
     }
     now_ = std::max(now_, target);
+    wakeEndedWaitsLocked();
+}
+
+int VirtualTime::waitReadable(std::span<WaitDescriptor> descriptors, Milliseconds timeout) {
+    const int ready = pollReadable(descriptors, 0);
+    if (ready > 0 || timeout <= Milliseconds::zero()) return ready;
+
+    WakeEvent reached;
+    std::list<PendingWait>::iterator entry;
+    {
+        std::lock_guard lock(mutex_);
+        entry = waits_.insert(waits_.end(), PendingWait{now_ + timeout, &reached});
+    }
+    const int result = pollReadable(descriptors, -1, reached.fd());
+    std::lock_guard lock(mutex_);
+    waits_.erase(entry);
+    return result;
+}
+
+void VirtualTime::wakeEndedWaitsLocked() {
+    for (const PendingWait& wait : waits_) {
+        if (wait.end <= now_) wait.reached->signal();
+    }
 }
 
 void VirtualTime::setTimer(int timerId, Milliseconds period) {

@@ -49,7 +49,7 @@ struct StepView {
     // Started (and ended) flags of Anl_Recv, Sio_Recv, Sio_Send, Anl_Send, File_MenuListDefFile.
     std::array<bool, 5> started;
     std::array<bool, 5> ended;
-    std::optional<platform::Milliseconds> portPoll, statusPoll, infoPoll;
+    std::optional<platform::Milliseconds> statusPoll, infoPoll;
     bool anyWorkerTimer;
     std::optional<std::string> settingsFile;
 };
@@ -99,14 +99,13 @@ class CoreContextTest : public ::testing::Test {
     }
 
     StepView view(CoreStep step) {
-        StepView seen{step,  time_.elapsed(), context_->port().isOpen(), {}, {}, {}, {}, {},
+        StepView seen{step,  time_.elapsed(), context_->port().isOpen(), {}, {}, {}, {},
                       false, std::nullopt};
         const auto all = threads();
         for (std::size_t i = 0; i < all.size(); ++i) {
             seen.started[i] = all[i]->isStarted();
             seen.ended[i] = all[i]->hasEnded();
         }
-        seen.portPoll = time_.timerPeriod(kTimerPortPoll);
         seen.statusPoll = time_.timerPeriod(kTimerStatusPoll);
         seen.infoPoll = time_.timerPeriod(kTimerInfoPoll);
         for (int id : workerTimerIds())
@@ -189,17 +188,16 @@ TEST_F(CoreContextTest, StartUpBringsRecordsSettingsPortAndThreadsUpInOrder) {
                                      CoreStep::SioRecvStarted, CoreStep::SioSendStarted,
                                      CoreStep::AnlSendStarted, CoreStep::StartCommandQueued}));
     // Each thread starts only after everything it uses is ready: the port before any
-    // worker, the poll timer with its reader, the status polls with the sender.
+    // worker, the status polls with the sender. The reader waits on the port itself: no
+    // worker timer runs before the sender's.
     EXPECT_TRUE(at(CoreStep::PortOpened).portOpen);
     EXPECT_EQ(at(CoreStep::PortOpened).started,
               (std::array<bool, 5>{false, false, false, false, true}));
     EXPECT_EQ(at(CoreStep::AnlRecvStarted).started,
               (std::array<bool, 5>{true, false, false, false, true}));
-    EXPECT_FALSE(at(CoreStep::AnlRecvStarted).portPoll.has_value());
     EXPECT_EQ(at(CoreStep::SioRecvStarted).started,
               (std::array<bool, 5>{true, true, false, false, true}));
-    EXPECT_EQ(at(CoreStep::SioRecvStarted).portPoll, 5ms);
-    EXPECT_FALSE(at(CoreStep::SioRecvStarted).statusPoll.has_value());
+    EXPECT_FALSE(at(CoreStep::SioRecvStarted).anyWorkerTimer);
     EXPECT_EQ(at(CoreStep::SioSendStarted).started,
               (std::array<bool, 5>{true, true, true, false, true}));
     EXPECT_EQ(at(CoreStep::AnlSendStarted).started,
@@ -289,8 +287,8 @@ TEST_F(CoreContextTest, ShutdownClosesThePortForGoodWritesSettingsThenStopsThrea
 
     // Nothing reopens the port afterwards, and requests are not taken any more.
     EXPECT_FALSE(context_->port().open(3, 9600, false));
-    EXPECT_FALSE(context_->postRequest(Request::ReadId));
-    context_->onWorkerTimer(kTimerPortPoll);
+    EXPECT_FALSE(context_->postRequest(id(Request::ReadId)));
+    context_->onWorkerTimer(kTimerStatusPoll);
     EXPECT_EQ(pty_->readMaster(1, 200ms), "");
 
     // A second call changes nothing.

@@ -80,6 +80,11 @@ class PacedVirtualClock final : public platform::Clock {
         time_.sleep(duration);
         std::this_thread::sleep_for(duration / 10);
     }
+    // A wait in virtual time already lets real time pass.
+    int waitReadable(std::span<platform::WaitDescriptor> descriptors,
+                     platform::Milliseconds timeout) override {
+        return time_.waitReadable(descriptors, timeout);
+    }
 
   private:
     platform::VirtualTime& time_;

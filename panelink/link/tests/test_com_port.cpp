@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -16,6 +17,8 @@
 
 #include "panelink/link/com_port.h"
 #include "shared/platform/pseudo_terminal.h"
+#include "shared/platform/testing/wait_until.h"
+#include "shared/platform/wake_event.h"
 
 namespace panelink {
 namespace {
@@ -276,6 +279,46 @@ TEST_F(ComPortTest, NoOpenAfterShutDownBegins) {
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(pty.readMaster(1, 100ms), "");
     EXPECT_TRUE(window.messages().empty());
+}
+
+// The receive thread polls the descriptor outside the lock: every open and close must wake it
+// and tell it the bytes it holds are from another connection, and a close must not leave the
+// port locked against the writer's reopen while that poll is still under way.
+TEST_F(ComPortTest, EveryOpenAndCloseIsANewGenerationThatWakesAPollerAndFreesThePort) {
+    PseudoTerminal pty = makePty();
+    path_ = "/dev/no-such-serial-port";
+    const std::uint64_t start = port.generation();
+    EXPECT_FALSE(port.open(1, 4800, false));
+    EXPECT_EQ(port.generation(), start);
+    EXPECT_FALSE(port.changes().clear());
+    EXPECT_EQ(port.waitHandle().fd, -1);
+
+    path_ = pty.slavePath();
+    ASSERT_TRUE(port.open(1, 4800, false));
+    ASSERT_EQ(pty.readMaster(4, 2s), "AI0;");
+    EXPECT_TRUE(port.changes().clear());
+    const ComPort::WaitHandle handle = port.waitHandle();
+    EXPECT_GE(handle.fd, 0);
+    EXPECT_EQ(handle.generation, start + 1);
+    ASSERT_EQ(pty.writeMaster("LK1;"), 4u);
+    char buffer[8];
+    std::uint64_t from = 0;
+    ASSERT_TRUE(platform::waitUntil([&] { return port.read(buffer, 8, &from).bytes == 4; }));
+    EXPECT_EQ(from, start + 1);
+
+    std::thread poller([&] {
+        std::array<platform::WaitDescriptor, 2> waitOn{{{handle.fd}, {port.changes().fd()}}};
+        platform::pollReadable(waitOn, -1);
+    });
+    std::this_thread::sleep_for(20ms);  // most likely asleep in poll() by now
+    EXPECT_TRUE(port.close());
+    EXPECT_TRUE(port.open(1, 4800, false)) << "errno " << port.lastOpenError();
+    poller.join();
+    EXPECT_EQ(port.generation(), start + 3);
+
+    EXPECT_TRUE(port.close());
+    EXPECT_FALSE(port.close());
+    EXPECT_EQ(port.generation(), start + 4);
 }
 
 TEST(TestOpenPort, PassesOnAWorkingPortAndExplainsFailures) {

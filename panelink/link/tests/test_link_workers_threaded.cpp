@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "panelink/core/command_queue.h"
+#include "panelink/core/message_queue.h"
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
@@ -52,7 +57,7 @@ class AnalysedAnswers {
 };
 
 // Start-up as the program runs it: the port opened, the "PS;" queued while the link is still
-// disabled, the menu built on its own thread, the 5 ms poll ticking on a timer thread. The
+// disabled, the menu built on its own thread, Sio_Recv_Thread waiting on the port. The
 // command must go out once the link is enabled, and the radio's answer must come back
 // through Sio_Recv_Thread and Anl_Recv_Thread.
 TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheThreads) {
@@ -76,8 +81,8 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
 
     platform::MessageThread anlRecvThread("Anl_Recv_Thread",
                                           [&](const platform::Message& m) { anlRecv.handle(m); });
-    platform::MessageThread sioRecvThread("Sio_Recv_Thread",
-                                          [&](const platform::Message& m) { sioRecv.handle(m); });
+    platform::MessageThread sioRecvThread(
+        "Sio_Recv_Thread", [&](const platform::Message& m) { sioRecv.handle(m); }, &sioRecv);
     platform::MessageThread sioSendThread("Sio_Send_Thread",
                                           [&](const platform::Message& m) { sioSend.handle(m); });
     platform::MessageThread menuDefThread("File_MenuListDefFile",
@@ -90,7 +95,6 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
     ASSERT_TRUE(menuDefThread.start());
     ASSERT_TRUE(anlRecvThread.start());
     ASSERT_TRUE(sioRecvThread.start());
-    timers.setTimer(kTimerPortPoll, 5ms);
     ASSERT_TRUE(sioSendThread.start());
     ASSERT_TRUE(queueCommand(services, "PS;"));
     menuDefThread.post(message(ThreadMessage::BuildMenuTable));
@@ -110,12 +114,97 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
     ASSERT_TRUE(queueCommand(services, "LK1;"));
     EXPECT_EQ(pty->readMaster(7, 5s), "FA;LK1;");
 
-    timers.killTimer(kTimerPortPoll);
     timers.killTimer(kTimerLinkWatchdog);
     timers.setTickHandler({});
     for (platform::MessageThread* thread : {&sioRecvThread, &anlRecvThread, &sioSendThread}) {
         EXPECT_TRUE(platform::stopThread(*thread, clock));
     }
+}
+
+// Sio_Recv_Thread on its thread, in virtual time that moves only when the test moves it: what
+// ends its waits can only be the port, a change of the port, a post, or a line check the
+// test let fall due.
+struct ReceiverThreadTest : ::testing::Test {
+    ReceiverThreadTest() {
+        if (!pty) {
+            std::fprintf(stderr, "no pseudo-terminal\n");
+            std::abort();
+        }
+    }
+    // A thread that missed its end message still ends at its next line check.
+    ~ReceiverThreadTest() override {
+        thread.post(message(ThreadMessage::EndThread));
+        while (thread.isStarted() && !thread.waitForEnd(100ms))
+            core.time.advance(kLineCheckPeriod);
+    }
+
+    std::size_t answers() const { return core.anlRecv.count(id(ThreadMessage::AnalyseAnswer)); }
+    std::size_t waitingAtPort() {
+        const std::optional<platform::SerialStatus> status = core.port.status();
+        return status ? status->inputQueue : 0;
+    }
+    std::string popAnswer() {
+        std::array<char, MessageQueue::kSlotSize> buffer{};
+        const int length = core.receiveQueue.pop(buffer.data());
+        return std::string(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+    }
+
+    std::optional<platform::PseudoTerminal> pty = platform::PseudoTerminal::create();
+    std::string path = pty ? pty->slavePath() : std::string();
+    rig::CoreRig<> core{{.resolver = [this](int) { return path; }}};
+    SioRecvThread receiver{core.services};
+    platform::MessageThread thread{
+        "Sio_Recv_Thread", [this](const platform::Message& m) { receiver.handle(m); }, &receiver};
+};
+
+TEST_F(ReceiverThreadTest, AnswersAndPortChangesWakeItAtOnceAndTheEndMessageEndsIt) {
+    ASSERT_TRUE(core.port.open(1, 4800, false));
+    ASSERT_EQ(pty->readMaster(4, 5s), "AI0;");
+    core.radio.setLinkEnabled(true);
+    ASSERT_TRUE(thread.start());
+
+    pty->writeMaster("FA14250000;");
+    EXPECT_TRUE(platform::waitUntil([&] { return answers() == 1; }));
+
+    // A cut answer is held when another thread closes the port and the writer reopens it at
+    // once, while the receiver may still be polling the old descriptor.
+    pty->writeMaster("LK1;KM1AAAA");
+    ASSERT_TRUE(platform::waitUntil([&] { return answers() == 2 && waitingAtPort() == 0; }));
+    core.port.close();
+    ASSERT_TRUE(core.port.open(1, 4800, false)) << "errno " << core.port.lastOpenError();
+    ASSERT_EQ(pty->readMaster(4, 5s), "AI0;");
+    pty->writeMaster("ID0244;");
+    EXPECT_TRUE(platform::waitUntil([&] { return answers() == 3; }));
+    EXPECT_EQ(popAnswer(), "FA14250000");
+    EXPECT_EQ(popAnswer(), "LK1");
+    EXPECT_EQ(popAnswer(), "ID0244");
+
+    // An unplug ends the wait too.
+    pty->closeMaster();
+    EXPECT_TRUE(platform::waitUntil([&] { return !core.port.isOpen(); }));
+
+    EXPECT_EQ(core.time.elapsed(), 0ms);  // no line check was needed for any of it
+    ASSERT_TRUE(thread.post(message(ThreadMessage::EndThread)));
+    EXPECT_TRUE(thread.waitForEnd(10000ms));
+}
+
+TEST_F(ReceiverThreadTest, WhileTheLinkIsIdleBytesStayAtThePortUntilALineCheckFindsItEnabled) {
+    ASSERT_TRUE(core.port.open(1, 4800, false));
+    ASSERT_EQ(pty->readMaster(4, 5s), "AI0;");
+    ASSERT_TRUE(thread.start());
+    pty->writeMaster("LK1;");
+    ASSERT_TRUE(platform::waitUntil([&] { return waitingAtPort() == 4; }));
+    std::this_thread::sleep_for(50ms);  // a chance to go wrong
+    EXPECT_EQ(waitingAtPort(), 4u);
+    EXPECT_EQ(answers(), 0u);
+
+    // Nobody says the link is enabled: the next line check finds out.
+    core.radio.setLinkEnabled(true);
+    EXPECT_TRUE(platform::waitUntil([&] {
+        core.time.advance(kLineCheckPeriod);
+        return answers() == 1;
+    }));
+    EXPECT_EQ(popAnswer(), "LK1");
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ struct FakeMenu {
     }
 };
 
-// A framer fed the way the receive thread feeds it: append what a poll read, then one step.
+// A framer fed one piece of work at a time: append what a read brought, then one step.
 struct Feed {
     FakeMenu menu;
     ReceiveFramer framer{[this](int number) { return menu(number); }};
@@ -88,6 +88,46 @@ TEST(ReceiveFramer, SplitAnswerWaitsForItsLengthAndIsDeliveredWithoutTerminator)
     EXPECT_EQ(f.answers, Answers{"LK1"});
     f.ticks(3);
     EXPECT_EQ(f.answers, (Answers{"LK1", ifText, "PS1"}));
+}
+
+// What the receive thread does at each wake: every complete answer comes out, and at most
+// the start of one stays.
+TEST(ReceiveFramer, FrameAllDeliversEveryCompleteAnswerAndKeepsOnlyTheStartOfTheNext) {
+    Feed f;
+    const std::string ifText = "IF" + std::string(24, '1');
+    f.framer.append("?;LK1;\x01" + ifText + ";EX0681;ZZ123;PS1;FA1425");
+    f.framer.frameAll(0, [&](std::string_view answer) { f.answers.emplace_back(answer); });
+    EXPECT_EQ(f.answers, (Answers{"LK1", ifText, "ZZ123", "PS1"}));
+    EXPECT_EQ(f.framer.held(), "FA1425");
+    EXPECT_TRUE(f.framer.inFrame());
+    f.expectSound();
+
+    // A stretch that can never become an answer is cut down in the same call.
+    Feed flood;
+    flood.framer.append(std::string(12000, 'A'));
+    flood.framer.frameAll(kLineErrorFraming, {});
+    EXPECT_LE(flood.framer.count(), ReceiveFramer::kMaxAnswerLength);
+    flood.expectSound();
+}
+
+// The port was closed (or reopened) while part of an answer was held: what follows comes
+// from another connection and must not complete it.
+TEST(ReceiveFramer, ResetLeavesTheFrameSoTheNextAnswerStandsAlone) {
+    Feed f;
+    f.tick("KM1" + std::string(22, 'A'));  // waits for its ";"
+    EXPECT_EQ(f.framer.count(), 25u);
+    f.framer.reset();
+    f.tick("ID0244;");
+    EXPECT_EQ(f.answers, Answers{"ID0244"});
+
+    f.tick("FA1425");
+    ASSERT_TRUE(f.framer.inFrame());
+    f.framer.reset();
+    EXPECT_FALSE(f.framer.inFrame());
+    EXPECT_EQ(f.framer.expectedLength(), 0u);
+    f.expectSound();
+    f.tick("LK1;");
+    EXPECT_EQ(f.answers, (Answers{"ID0244", "LK1"}));
 }
 
 TEST(ReceiveFramer, RejectReplyAndUnknownAnswers) {

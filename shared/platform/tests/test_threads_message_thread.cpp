@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "shared/platform/message_thread.h"
+#include "shared/platform/testing/wait_until.h"
 #include "shared/platform/virtual_time.h"
+#include "shared/platform/wake_event.h"
 
 namespace platform {
 namespace {
@@ -87,6 +91,43 @@ TEST(MessageThread, KeepsEarlyPostsAndDestructorFinishesQueuedWork) {
     }
     EXPECT_EQ(handled.load(), 20);
     MessageThread neverStarted("idle", nullptr);  // destroyed without a start
+}
+
+// An idle wait that only wake() can end.
+class EventWait final : public IdleWait {
+  public:
+    void wait() override {
+        std::array<WaitDescriptor, 1> waitOn{{{event_.fd()}}};
+        pollReadable(waitOn, -1);
+        event_.clear();
+    }
+    void wake() override { event_.signal(); }
+
+  private:
+    WakeEvent event_;
+};
+
+TEST(MessageThread, WithAnIdleWaitEveryPostAndTheEndMessageGetThrough) {
+    EventWait idle;
+    std::atomic<int> handled = 0;
+    MessageThread thread(
+        "waiter", [&](const Message&) { ++handled; }, &idle);
+    thread.post({WM_APP + 0x106, 0, 0});  // before the start
+    ASSERT_TRUE(thread.start());
+    for (int i = 0; i < 49; ++i) {
+        ASSERT_TRUE(thread.post({WM_APP + 0x104, 0, 0}));
+        if (i % 7 == 0) std::this_thread::sleep_for(1ms);  // now and then while it waits
+    }
+    ASSERT_TRUE(waitUntil([&] { return handled.load() == 50; }, kGenerous));
+    ASSERT_TRUE(thread.post({kQuitThreadMessage, 0, 0}));
+    EXPECT_TRUE(thread.waitForEnd(kGenerous));
+
+    // The destructor's end message wakes it as well.
+    EventWait otherIdle;
+    {
+        MessageThread doomed("doomed", nullptr, &otherIdle);
+        ASSERT_TRUE(doomed.start());
+    }
 }
 
 TEST(StopThread, GivesUpAfter52PostsAnd51Pauses) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -7,7 +8,10 @@
 #include <thread>
 #include <vector>
 
+#include "shared/platform/steady_clock.h"
+#include "shared/platform/testing/wait_until.h"
 #include "shared/platform/virtual_time.h"
+#include "shared/platform/wake_event.h"
 
 namespace platform {
 namespace {
@@ -110,6 +114,48 @@ TEST(VirtualTime, ConcurrentUseKeepsOneTickPerPeriod) {
         thread.join();
     EXPECT_EQ(ticks.load(), time.elapsed().count());
     EXPECT_GE(time.elapsed(), 300ms);
+}
+
+// A timed wait on descriptors in virtual time ends at once for a ready descriptor, and
+// otherwise only when another thread moves time to its end: it never moves time itself.
+// The program's clock waits in real time with the same results.
+TEST(VirtualTime, TimedWaitEndsForAReadyDescriptorOrWhenTimeIsMovedToItsEnd) {
+    VirtualTime time;
+    WakeEvent event;
+    std::array<WaitDescriptor, 2> waitOn{{{-1}, {event.fd()}}};
+    event.signal();
+    EXPECT_EQ(time.waitReadable(waitOn, 100ms), 1);
+    EXPECT_FALSE(waitOn[0].ready);
+    EXPECT_TRUE(waitOn[1].ready);
+    EXPECT_TRUE(event.clear());
+    EXPECT_FALSE(event.clear());
+    EXPECT_EQ(time.waitReadable(waitOn, 0ms), 0);
+    EXPECT_FALSE(waitOn[1].ready);
+
+    std::atomic<int> result = -1;
+    std::thread waiter([&] { result = time.waitReadable(waitOn, 100ms); });
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(result.load(), -1);
+    // Moved in steps: a waiter that began late ends later, but it does end.
+    EXPECT_TRUE(waitUntil([&] {
+        time.advance(10ms);
+        return result.load() == 0;
+    }));
+    waiter.join();
+    const Milliseconds ended = time.elapsed();
+    EXPECT_GE(ended, 100ms);
+
+    std::thread second([&] { result = time.waitReadable(waitOn, 100ms); });
+    event.signal();
+    second.join();
+    EXPECT_EQ(result.load(), 1);
+    EXPECT_EQ(time.elapsed(), ended);
+    EXPECT_EQ(time.sleepCount(), 0);
+
+    SteadyClock clock;
+    EXPECT_EQ(clock.waitReadable(waitOn, 1000ms), 1);  // still signalled: at once
+    event.clear();
+    EXPECT_EQ(clock.waitReadable(waitOn, 1ms), 0);
 }
 
 }  // namespace

@@ -284,6 +284,35 @@ TEST_F(CoreEndToEndTest, UnplugClosesThePortAndAfterReplugTheNextCommandReopensI
     EXPECT_TRUE(waitUntil([&] { return radio(RadioField::ID) == 244; }));
 }
 
+// Part of a keyer memory answer held when the port goes must be dropped: joined to the first
+// answer of the next connection it made keyer text 1 "AAAAID0244" and the ID was never read.
+// (The line is quiet here: auto-information is off and no read-out runs.)
+TEST_F(CoreEndToEndTest, AnswerCutOffByAnUnplugOrAPowerEventDoesNotSwallowTheNextOne) {
+    // The next commands reopen the port, set the radio's frequency and read it back: the
+    // first answer of the new connection must arrive whole.
+    auto reopenAndReadBack = [&](std::int32_t frequency) {
+        char set[16];
+        std::snprintf(set, sizeof set, "FA%08d;", static_cast<int>(frequency));
+        ASSERT_TRUE(context_->queueRawCommand(set));
+        ASSERT_TRUE(context_->queueRawCommand("FA;"));
+        EXPECT_TRUE(waitUntil([&] { return radio(RadioField::FA) == frequency; }, 10s));
+        EXPECT_EQ(context_->radio().keyerText(1), "");
+    };
+
+    sim_->sendRaw("KM1AAAA");
+    std::this_thread::sleep_for(100ms);  // read and held by now, on any but a stalled machine
+    ASSERT_TRUE(sim_->unplug());
+    EXPECT_TRUE(waitUntil([&] { return !context_->port().isOpen(); }));
+    std::string error;
+    ASSERT_TRUE(sim_->replug(&error)) << error;
+    reopenAndReadBack(7050000);
+
+    sim_->sendRaw("KM1BBBB");
+    std::this_thread::sleep_for(100ms);
+    context_->onPowerEvent();
+    reopenAndReadBack(21000000);
+}
+
 // Answers the framing has to cut out of a broken or odd stream.
 TEST_F(CoreEndToEndTest, SplitRejectedUnknownLongAndOutOfRangeAnswersAreFramedAndHandled) {
     // One answer in two pieces, with polls between them.

@@ -44,8 +44,8 @@ struct CoreLog {
     bool settingsReadable = true;
     bool threadsEnd = true;
     bool secondInstance = false;
-    std::atomic<int> portPolls{0};
-    std::atomic<bool> pollOnUserInterfaceThread{false};
+    std::atomic<int> workerTicks{0};
+    std::atomic<bool> tickOnUserInterfaceThread{false};
     std::thread::id userInterfaceThread = std::this_thread::get_id();
     platform::MainWindowInterface* window = nullptr;
 
@@ -73,18 +73,18 @@ class FakeCore final : public AppCore {
     }
     void finishStart() override {
         log_.add("finishStart");
-        wiring_.timers.setTimer(kTimerPortPoll, platform::Milliseconds(5));
+        wiring_.timers.setTimer(kTimerReadout, platform::Milliseconds(5));
     }
     bool shutdown() override {
-        wiring_.timers.killTimer(kTimerPortPoll);
+        wiring_.timers.killTimer(kTimerReadout);
         log_.add("shutdown");
         return log_.threadsEnd;
     }
     void onWorkerTimer(int timerId) override {
-        if (timerId != kTimerPortPoll) return;
-        ++log_.portPolls;
+        if (timerId != kTimerReadout) return;
+        ++log_.workerTicks;
         if (std::this_thread::get_id() == log_.userInterfaceThread)
-            log_.pollOnUserInterfaceThread = true;
+            log_.tickOnUserInterfaceThread = true;
     }
     void onPowerEvent() override { log_.add("power"); }
     WindowServices windowServices() override {
@@ -276,11 +276,12 @@ TEST_F(ApplicationTest, WorkerTimersTickOffTheUserInterfaceThreadAndWorkerPostsR
     auto app = makeApp();
     app->start();
     ASSERT_TRUE(waitForPhase(*app, Phase::Running));
-    // Timer 3 runs on the worker timer thread even while the user interface thread is busy.
-    const int before = log_.portPolls.load();
+    // A worker timer (here the read-out step, set to 5 ms) runs on the worker timer thread even
+    // while the user interface thread is busy.
+    const int before = log_.workerTicks.load();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_GT(log_.portPolls.load(), before + 5);
-    EXPECT_FALSE(log_.pollOnUserInterfaceThread.load());
+    EXPECT_GT(log_.workerTicks.load(), before + 5);
+    EXPECT_FALSE(log_.tickOnUserInterfaceThread.load());
 
     // A link failure posted from a worker thread shows its box.
     std::thread worker([&] { log_.window->post({platform::WM_APP + 0x109, 0, 0}); });
@@ -289,9 +290,9 @@ TEST_F(ApplicationTest, WorkerTimersTickOffTheUserInterfaceThreadAndWorkerPostsR
     EXPECT_EQ(boxes_.at(0).box.text, QString::fromUtf8(panelString(106).data()));
 
     app->requestShutdown();
-    const int afterShutdown = log_.portPolls.load();
+    const int afterShutdown = log_.workerTicks.load();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(log_.portPolls.load(), afterShutdown);
+    EXPECT_EQ(log_.workerTicks.load(), afterShutdown);
 }
 
 }  // namespace
