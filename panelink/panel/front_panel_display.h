@@ -29,10 +29,10 @@ enum class SideAction {
     MenuChangeNotice,                // the transceiver left its menu: notice by the open windows
     MenuChangeNoticeIfMenuListOpen,  // a menu setting changed: notice while MENU LIST is open
     CloseStepLongPress,              // "ST": a STEP press waiting for it opens its pop-up
-    ShowLinkFailure,                 // WM_APP+0x109
-    CloseConnectingNotice,           // WM_APP+0x10A
-    Exit,                            // WM_APP+0x58E: run the window's cancel step
-    MenuListClosed,                  // WM_APP+0x590: the controller's part of the close
+    ShowLinkFailure,                 // WindowMessage::LinkFailure
+    CloseConnectingNotice,           // WindowMessage::Connected
+    Exit,                            // WindowMessage::Exit: run the window's cancel step
+    MenuListClosed,  // WindowMessage::MenuListClosed: the controller's part of the close
 };
 
 // The answer of the display to one message or timer tick. `handled` is false for messages

@@ -287,7 +287,7 @@ TEST_F(CoreContextTest, ShutdownClosesThePortForGoodWritesSettingsThenStopsThrea
 
     // Nothing reopens the port afterwards, and requests are not taken any more.
     EXPECT_FALSE(context_->port().open(3, 9600, false));
-    EXPECT_FALSE(context_->postRequest(id(Request::ReadId)));
+    EXPECT_FALSE(context_->postRequest(Request::ReadId));
     context_->onWorkerTimer(kTimerStatusPoll);
     EXPECT_EQ(pty_->readMaster(1, 200ms), "");
 

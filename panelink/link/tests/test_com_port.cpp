@@ -312,7 +312,8 @@ TEST_F(ComPortTest, EveryOpenAndCloseIsANewGenerationThatWakesAPollerAndFreesThe
     });
     std::this_thread::sleep_for(20ms);  // most likely asleep in poll() by now
     EXPECT_TRUE(port.close());
-    EXPECT_TRUE(port.open(1, 4800, false)) << "errno " << port.lastOpenError();
+    const PortOpenResult reopened = port.open(1, 4800, false);
+    EXPECT_TRUE(reopened) << "errno " << (reopened.failure ? reopened.failure->error : 0);
     poller.join();
     EXPECT_EQ(port.generation(), start + 3);
 

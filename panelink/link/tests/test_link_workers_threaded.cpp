@@ -171,7 +171,8 @@ TEST_F(ReceiverThreadTest, AnswersAndPortChangesWakeItAtOnceAndTheEndMessageEnds
     pty->writeMaster("LK1;KM1AAAA");
     ASSERT_TRUE(platform::waitUntil([&] { return answers() == 2 && waitingAtPort() == 0; }));
     core.port.close();
-    ASSERT_TRUE(core.port.open(1, 4800, false)) << "errno " << core.port.lastOpenError();
+    const PortOpenResult reopened = core.port.open(1, 4800, false);
+    ASSERT_TRUE(reopened) << "errno " << (reopened.failure ? reopened.failure->error : 0);
     ASSERT_EQ(pty->readMaster(4, 5s), "AI0;");
     pty->writeMaster("ID0244;");
     EXPECT_TRUE(platform::waitUntil([&] { return answers() == 3; }));

@@ -25,7 +25,6 @@
 namespace panelink {
 
 using platform::Message;
-using platform::WM_APP;
 
 namespace {
 
@@ -36,20 +35,20 @@ struct AuxWindowInfo {
 };
 
 constexpr std::array<AuxWindowInfo, kAuxWindowCount> kAuxWindows{{
-    {AuxWindow::VfoSet, WM_APP + 0x589, 0},
-    {AuxWindow::ComSelect, WM_APP + 0x58A, kMenuComSelect},
-    {AuxWindow::BaudRate, WM_APP + 0x58B, kMenuBaudRate},
-    {AuxWindow::CommandSend, WM_APP + 0x58C, kMenuCommandSend},
-    {AuxWindow::MenuList, WM_APP + 0x590, 0},
-    {AuxWindow::Playback, WM_APP + 0x593, kMenuPlayback},
-    {AuxWindow::Cw, WM_APP + 0x594, kMenuCw},
-    {AuxWindow::Repeater, WM_APP + 0x595, kMenuRepeater},
-    {AuxWindow::Contour, WM_APP + 0x5A8, 0},
-    {AuxWindow::Vcc, WM_APP + 0x5A9, 0},
-    {AuxWindow::Notch, WM_APP + 0x5AA, 0},
-    {AuxWindow::MicEq, WM_APP + 0x5AB, 0},
-    {AuxWindow::Dnr, WM_APP + 0x5AC, 0},
-    {AuxWindow::MemoryWrite, WM_APP + 0x5AD, 0},
+    {AuxWindow::VfoSet, id(WindowMessage::VfoSetClosed), 0},
+    {AuxWindow::ComSelect, id(WindowMessage::ComSelectClosed), kMenuComSelect},
+    {AuxWindow::BaudRate, id(WindowMessage::BaudRateClosed), kMenuBaudRate},
+    {AuxWindow::CommandSend, id(WindowMessage::CommandSendClosed), kMenuCommandSend},
+    {AuxWindow::MenuList, id(WindowMessage::MenuListClosed), 0},
+    {AuxWindow::Playback, id(WindowMessage::PlaybackClosed), kMenuPlayback},
+    {AuxWindow::Cw, id(WindowMessage::CwClosed), kMenuCw},
+    {AuxWindow::Repeater, id(WindowMessage::RepeaterClosed), kMenuRepeater},
+    {AuxWindow::Contour, id(WindowMessage::ContourClosed), 0},
+    {AuxWindow::Vcc, id(WindowMessage::VccClosed), 0},
+    {AuxWindow::Notch, id(WindowMessage::NotchClosed), 0},
+    {AuxWindow::MicEq, id(WindowMessage::MicEqClosed), 0},
+    {AuxWindow::Dnr, id(WindowMessage::DnrClosed), 0},
+    {AuxWindow::MemoryWrite, id(WindowMessage::MemoryWriteClosed), 0},
 }};
 
 constexpr std::size_t slot(AuxWindow window) {

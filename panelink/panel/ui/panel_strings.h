@@ -20,7 +20,7 @@ struct LinkMessage {
     std::uint32_t stringId = 0;
 };
 
-// The messages that WM_APP+0x109 shows, by the index it carries in lparam.
+// The messages that WindowMessage::LinkFailure shows, by the index it carries in lparam.
 inline constexpr std::array<LinkMessage, 4> kLinkMessageTable{{
     {1, 106},  // failed to open the port
     {0, 107},  // failed to read the menu configuration file
@@ -30,11 +30,11 @@ inline constexpr std::array<LinkMessage, 4> kLinkMessageTable{{
 inline constexpr int kLinkMessagePortOpenFailed = 0;
 inline constexpr int kLinkMessageSettingsUnreadable = 2;
 
-// The record for an index of WM_APP+0x109; nullptr for an index outside the table.
+// The record for an index of WindowMessage::LinkFailure; nullptr for an index outside the table.
 const LinkMessage* findLinkMessage(std::intptr_t index);
 
-// The text of the box of WM_APP+0x109 with `index`: the record's string, and when the port
-// could not be opened, the line that says why (the one COM Select shows).
+// The text of the box of WindowMessage::LinkFailure with `index`: the record's string, and when the
+// port could not be opened, the line that says why (the one COM Select shows).
 std::string linkFailureText(std::intptr_t index, const std::optional<PortFailure>& portFailure);
 
 // Which of the windows that show menu settings are open, for the menu-change notice.

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "shared/platform/clock.h"
+#include "shared/platform/wake_event.h"
 
 namespace platform {
 
@@ -21,6 +22,12 @@ class SlowClock final : public Clock {
         const TimePoint deadline = now() + duration;
         while (now() < deadline)
             std::this_thread::sleep_for(Milliseconds(1));
+    }
+
+    // Waits at least the duration on this clock unless a descriptor is ready first.
+    int waitReadable(std::span<WaitDescriptor> descriptors, Milliseconds timeout) override {
+        const auto real = std::chrono::ceil<Milliseconds>(timeout * 5 / 4);
+        return pollReadable(descriptors, static_cast<int>(real.count()));
     }
 
   private:
