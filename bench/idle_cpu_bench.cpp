@@ -25,7 +25,6 @@
 #include "panelink/core/link_flags.h"
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/testing/wait_until.h"
 

@@ -24,7 +24,6 @@
 #include "bench/bench_support.h"
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "shared/formats/port_map.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/pseudo_terminal.h"

@@ -22,7 +22,6 @@
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "panelink/testing/core_rig.h"
 
 namespace {

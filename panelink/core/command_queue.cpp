@@ -2,8 +2,6 @@
 
 #include "panelink/core/message_queue.h"
 #include "panelink/core/messages.h"
-#include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 
 namespace panelink {
 

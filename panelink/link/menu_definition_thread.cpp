@@ -2,8 +2,6 @@
 
 #include "panelink/cat/menu_setup.h"
 #include "panelink/core/messages.h"
-#include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "panelink/link/sio_send_thread.h"
 
 namespace panelink {

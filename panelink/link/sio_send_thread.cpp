@@ -11,8 +11,6 @@
 #include "panelink/core/link_flags.h"
 #include "panelink/core/message_queue.h"
 #include "panelink/core/messages.h"
-#include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "panelink/link/com_port.h"
 
 namespace panelink {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "panelink/core/messages.h"
-#include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
 
 #include "shared/platform/timer_host.h"

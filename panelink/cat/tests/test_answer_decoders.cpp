@@ -12,7 +12,6 @@
 #include "panelink/cat/tests/test_answer_fixture.h"
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "panelink/menu/menu_item.h"
 
 namespace panelink::answertest {

@@ -16,7 +16,6 @@
 #include "panelink/core/message_queue.h"
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "panelink/link/worker_timers.h"
 #include "panelink/testing/core_rig.h"
 #include "shared/platform/virtual_time.h"

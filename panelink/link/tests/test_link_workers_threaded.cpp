@@ -15,7 +15,6 @@
 #include "panelink/core/command_queue.h"
 #include "panelink/core/message_queue.h"
 #include "panelink/core/messages.h"
-#include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
 #include "panelink/link/anl_recv_thread.h"
 #include "panelink/link/link_watchdog.h"

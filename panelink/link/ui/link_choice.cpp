@@ -5,7 +5,6 @@
 #include "panelink/core/messages.h"
 #include "panelink/core/port_failure.h"
 #include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "shared/formats/port_map.h"
 
 namespace panelink {

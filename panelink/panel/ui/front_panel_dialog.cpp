@@ -12,7 +12,6 @@
 
 #include "panelink/core/link_flags.h"
 #include "panelink/core/messages.h"
-#include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/panel_strings.h"

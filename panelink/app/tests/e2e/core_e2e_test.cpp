@@ -18,7 +18,6 @@
 #include "panelink/core/link_flags.h"
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
-#include "panelink/core/timer_ids.h"
 #include "panelink/link/com_port.h"
 #include "shared/formats/testing/working_dir.h"
 #include "shared/platform/steady_clock.h"
