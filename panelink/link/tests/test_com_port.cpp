@@ -225,7 +225,9 @@ TEST_F(ComPortTest, FullLineNeverCutsACommandShort) {
     const std::optional<platform::SerialStatus> full = port.status();
     ASSERT_TRUE(full.has_value());
     EXPECT_EQ(full->errors, platform::kLineErrorTransmitFull);
-    EXPECT_GT(full->outputQueue, 0u);
+    // A pseudo-terminal reports no output queue of its own: what shows is the rest of the one
+    // command the port holds back, and none when the line filled up just between two commands.
+    EXPECT_LT(full->outputQueue, command.size());
 
     // Once the far end reads, the held rest follows and every command arrives whole.
     std::string line;
