@@ -114,6 +114,7 @@ TEST_F(SingleInstanceTest, OfInstancesStartingTogetherExactlyOneIsTheFirst) {
         std::vector<std::unique_ptr<SingleInstanceLock>> locks(kInstances);
         std::atomic<int> ready{0};
         std::vector<std::thread> threads;
+        threads.reserve(kInstances);
         for (int i = 0; i < kInstances; ++i) {
             threads.emplace_back([&, i] {
                 ++ready;

@@ -399,10 +399,7 @@ class ListeningWindow final : public platform::MessageSink {
         : mainWindowDrew_(std::move(mainWindowDrew)) {}
     bool post(const Message& message) override {
         QMetaObject::invokeMethod(
-            &context_,
-            [this, message] {
-                heard.push_back({message.id, mainWindowDrew_()});
-            },
+            &context_, [this, message] { heard.emplace_back(message.id, mainWindowDrew_()); },
             Qt::QueuedConnection);
         return true;
     }
