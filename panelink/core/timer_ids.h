@@ -29,6 +29,9 @@ enum TimerId : int {
     kTimerPopup = 38,
     kTimerShortcut = 39,
     kTimerReadBack = 41,
+    // The panel's pauses (before a power-on's connect, in the close step) run as a timed
+    // step on this timer, so the window keeps painting meanwhile.
+    kTimerPanelPause = 42,
 };
 
 }  // namespace panelink

@@ -1,0 +1,168 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+
+#include "panelink/panel/aux_window_registry.h"
+#include "panelink/panel/panel_codes.h"
+#include "panelink/panel/panel_ports.h"
+#include "panelink/panel/panel_tables.h"
+#include "shared/platform/timer_host.h"
+
+namespace panelink {
+
+class RadioState;
+class MenuItemTable;
+
+// Turns mouse input on the panel picture into panel control codes and those into requests,
+// pop-up menus, auxiliary windows, dial steps and knob values. Owns the registry of the
+// auxiliary windows. Reads RadioState and MenuItemTable afresh at every use. User interface
+// thread only; every timer goes through the timer host, so tests run it in virtual time.
+class PanelController {
+  public:
+    struct Ports {
+        PanelWindow& window;
+        AuxWindowHost& windows;
+        PopupPresenter& popups;
+        PointerState& pointer;
+        RadioLink& link;
+        platform::TimerHost& timers;
+    };
+
+    // The F key and MW sequences belong to the windows they open; until those exist the keys
+    // do nothing.
+    struct Sequences {
+        std::function<void()> functionKey;
+        std::function<void()> memoryWrite;
+    };
+
+    PanelController(const RadioState& radio, const MenuItemTable& menu, Ports ports);
+    PanelController(const PanelController&) = delete;
+    PanelController& operator=(const PanelController&) = delete;
+
+    void setSequences(Sequences sequences);
+
+    // Mouse input in panel pixels. The wheel takes one step per call whatever the delta;
+    // delta > 0 turns up (clockwise, increase).
+    void leftPress(PanelPoint p);
+    void leftRelease(PanelPoint p);
+    void rightPress(PanelPoint p);
+    void rightRelease(PanelPoint p);
+    void wheel(PanelPoint p, int delta);
+
+    // A tick of one of the controller's timers; false for a timer that is not its own.
+    bool onTimer(int timerId);
+    static bool ownsTimer(int timerId);
+
+    // Menu 130.
+    void onMenuCommand(int commandId);
+
+    // Answers and notices from the main window's message handling.
+    void onBandReported();       // "BS": a pending band pop-up opens now
+    void onStepReported();       // "ST": a pending STEP pop-up opens now
+    void onReadBackAnswered();   // "SQ", "RG", "AG", "IS", "FA", "FB" came before the query
+    void onConnectionChanged();  // the receive side saw the connection state change
+    // An auxiliary window's closing message. VFO SET carries the entered frequency in wparam.
+    void onWindowClosed(AuxWindow window, std::uintptr_t wparam);
+
+    // Enter: cancel a knob or digit selection, then code 63 twice.
+    void cancelSelection();
+    // File/Exit and the close box: with MENU LIST open the panel is unlocked and `then` runs
+    // 500 ms later; otherwise at once.
+    void closeStep(std::function<void()> then);
+
+    // Press processing of one code; also for keyboard-generated codes.
+    void processCode(PanelCode code);
+
+    AuxWindowRegistry& windows() { return registry_; }
+    const AuxWindowRegistry& windows() const { return registry_; }
+    PanelCode activeControl() const { return active_; }
+    int selectedDigit() const { return selectedDigit_; }
+    // A pause or a pop-up is running: input is held back until it ends.
+    bool busy() const { return pausing_ || inPopup_; }
+
+  private:
+    struct DialState {
+        int drawn = 0;
+        int previous = 0;
+        int accumulated = 0;
+        int pending = 0;
+    };
+
+    // Implementation in panel_controller*.cpp.
+    void leftPressNow(PanelPoint p);
+    void rightPressNow(PanelPoint p);
+    void leftReleaseNow();
+    void rightReleaseNow();
+    void wheelNow(PanelPoint p, int delta);
+    void beforePress();
+    void deselect();
+    void deselectKnob();
+    void deselectDigit();
+    PanelCode popupStep(PanelCode code);
+    void pressProcess(PanelCode code);
+    void sendRequestOf(PanelCode code);
+    void post(Request request, bool readBack, std::int32_t value);
+    void holdCheck();
+    bool exempt(PanelCode code) const;
+    void showPopup(PanelCode opener);
+    void openDelayedPopup();
+    void drawIndicator(PanelCode code, bool pressed);
+
+    // Dials and knobs.
+    void startDrag(PanelCode dial, PanelPoint p);
+    void dragTick();
+    void endDrag();
+    void detectSteps(DialState& dial, int angle);
+    void sendDialSteps(PanelCode dial);
+    void dspSelTuningStep(int direction);
+    void selectKnob(PanelCode knob);
+    void pressKnob(PanelCode knob);
+    void startRepeat(bool increasing);
+    void knobRelease(MouseButton button);
+    void knobRepeatTick();
+    void sendKnobValue(std::int32_t value);
+    std::int32_t knobValue(PanelCode knob, int kind, bool up) const;
+    void startReadBack(PanelCode code);
+    void readBackTick();
+    void setFrequency(PanelCode code, std::int32_t hz);
+
+    // COM connect.
+    void connectTick();
+    void retryTick();
+    void closeConnectingNotice();
+
+    // Pauses: `then` runs after at least `ms`, input meanwhile is held back in order.
+    void pause(int ms, std::function<void()> then);
+    void pauseEnded();
+    void deferOrRun(std::function<void()> input);
+    void runDeferred();
+
+    const RadioState& radio_;
+    const MenuItemTable& menu_;
+    Ports ports_;
+    AuxWindowRegistry registry_;
+    Sequences sequences_;
+
+    PanelCode active_ = PanelCode::None;
+    bool vfoB_ = false;
+    int selectedDigit_ = 0;
+    PanelCode readBackCode_ = PanelCode::None;
+    PanelCode pendingPopup_ = PanelCode::None;  // 222, 234, 235 waiting for answer or timer 38
+    int retryCount_ = 0;
+
+    DialState mainDial_;
+    DialState dspSelKnob_;
+    bool justSelected_ = false;
+    bool repeatRunning_ = false;
+    bool repeatIncreasing_ = false;
+
+    bool pausing_ = false;
+    bool inPopup_ = false;
+    std::function<void()> afterPause_;
+    std::deque<std::function<void()>> deferred_;
+};
+
+}  // namespace panelink
