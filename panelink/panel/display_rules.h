@@ -4,6 +4,7 @@
 
 #include "panelink/panel/display_elements.h"
 #include "panelink/panel/draw_op.h"
+#include "panelink/panel/panel_point.h"
 #include "panelink/panel/panel_snapshot.h"
 
 namespace panelink {
@@ -14,11 +15,6 @@ namespace panelink {
 
 // A point at `radius` and `angle` (whole degrees clockwise from 12 o'clock) around (cx, cy),
 // each offset truncated toward zero.
-struct PanelPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PanelPoint&, const PanelPoint&) = default;
-};
 PanelPoint pointOnCircle(int cx, int cy, int radius, int angle);
 
 // The element of a group in a state as a draw operation; nothing for a slot that does not exist.

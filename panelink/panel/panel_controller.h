@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "panelink/panel/aux_window_registry.h"
+#include "panelink/panel/dial_steps.h"
 #include "panelink/panel/panel_codes.h"
 #include "panelink/panel/panel_ports.h"
 #include "panelink/panel/panel_tables.h"
@@ -15,6 +16,7 @@ namespace panelink {
 
 class RadioState;
 class MenuItemTable;
+struct PopupView;
 
 // Turns mouse input on the panel picture into panel control codes and those into requests,
 // pop-up menus, auxiliary windows, dial steps and knob values. Owns the registry of the
@@ -31,14 +33,16 @@ class PanelController {
         platform::TimerHost& timers;
     };
 
-    // The F key and MW sequences belong to the windows they open; until those exist the keys
-    // do nothing.
+    // The F key and MW sequences and the VFO SET window's OK action belong to the windows
+    // they open; until those exist the keys do nothing.
     struct Sequences {
         std::function<void()> functionKey;
         std::function<void()> memoryWrite;
+        std::function<void()> vfoSetOk;
     };
 
-    PanelController(const RadioState& radio, const MenuItemTable& menu, Ports ports);
+    // Writes RadioState once: the CONTOUR level is cleared when COM is pressed unconnected.
+    PanelController(RadioState& radio, const MenuItemTable& menu, Ports ports);
     PanelController(const PanelController&) = delete;
     PanelController& operator=(const PanelController&) = delete;
 
@@ -84,63 +88,80 @@ class PanelController {
     bool busy() const { return pausing_ || inPopup_; }
 
   private:
-    struct DialState {
-        int drawn = 0;
-        int previous = 0;
-        int accumulated = 0;
-        int pending = 0;
-    };
+    enum class ValueStep { Click, Repeat, Wheel };
 
-    // Implementation in panel_controller*.cpp.
+    // Input, once no pause or pop-up holds it back.
     void leftPressNow(PanelPoint p);
     void rightPressNow(PanelPoint p);
     void leftReleaseNow();
     void rightReleaseNow();
     void wheelNow(PanelPoint p, int delta);
+    void menuCommandNow(int commandId);
+
+    // Buttons and pop-ups.
     void beforePress();
+    void pressButton(HitZone zone, PanelCode code);
+    void pressRoundArea(HitZone zone, PanelPoint p, MouseButton button);
+    void pressedNothing(MouseButton button);
     void deselect();
-    void deselectKnob();
-    void deselectDigit();
     PanelCode popupStep(PanelCode code);
     void pressProcess(PanelCode code);
-    void sendRequestOf(PanelCode code);
+    void finishPress(PanelCode code);
+    void sendRequestOf(PanelCode code, std::function<void()> then);
+    std::optional<Request> requestToSend(PanelCode code, const ControlRecord& row) const;
+    // The code's row request, with the row's value unless one is given.
+    void postRow(PanelCode code, std::optional<std::int32_t> value = std::nullopt);
     void post(Request request, bool readBack, std::int32_t value);
     void holdCheck();
     bool exempt(PanelCode code) const;
+    bool blocked(PanelCode code) const;
+    bool ignoresPresses() const;
+    void startDelayedPopup(PanelCode code, Request read);
+    void openDelayedPopup(PanelCode expected);
     void showPopup(PanelCode opener);
-    void openDelayedPopup();
+    void runPopup(const PopupView& view);
+    void openWindow(AuxWindow window);
     void drawIndicator(PanelCode code, bool pressed);
+    void send(const platform::Message& message);
 
-    // Dials and knobs.
+    // Dials.
     void startDrag(PanelCode dial, PanelPoint p);
     void dragTick();
     void endDrag();
-    void detectSteps(DialState& dial, int angle);
+    void turnByWheel(PanelCode dial, bool up);
+    DialTurn& dialState(PanelCode dial);
+    void drawDial(PanelCode dial, int angle);
     void sendDialSteps(PanelCode dial);
     void dspSelTuningStep(int direction);
-    void selectKnob(PanelCode knob);
+
+    // Knobs, digits and read-backs.
+    bool knobSelected() const;
+    bool digitSelected() const;
     void pressKnob(PanelCode knob);
+    void selectKnob(PanelCode knob);
+    void deselectKnob();
+    void selectDigit(PanelCode digit);
+    void deselectDigit();
     void startRepeat(bool increasing);
     void knobRelease(MouseButton button);
     void knobRepeatTick();
-    void sendKnobValue(std::int32_t value);
-    std::int32_t knobValue(PanelCode knob, int kind, bool up) const;
+    void sendKnobValue(ValueStep step, bool up);
+    void wheelOnDigit(bool up);
     void startReadBack(PanelCode code);
     void readBackTick();
-    void setFrequency(PanelCode code, std::int32_t hz);
 
     // COM connect.
     void connectTick();
     void retryTick();
     void closeConnectingNotice();
 
-    // Pauses: `then` runs after at least `ms`, input meanwhile is held back in order.
+    // Pauses: `then` runs after at least `ms`; input meanwhile is held back in order.
     void pause(int ms, std::function<void()> then);
     void pauseEnded();
     void deferOrRun(std::function<void()> input);
     void runDeferred();
 
-    const RadioState& radio_;
+    RadioState& radio_;
     const MenuItemTable& menu_;
     Ports ports_;
     AuxWindowRegistry registry_;
@@ -150,17 +171,19 @@ class PanelController {
     bool vfoB_ = false;
     int selectedDigit_ = 0;
     PanelCode readBackCode_ = PanelCode::None;
-    PanelCode pendingPopup_ = PanelCode::None;  // 222, 234, 235 waiting for answer or timer 38
+    PanelCode pendingPopup_ = PanelCode::None;  // STEP or BAND waiting for its answer or timer 38
+    bool connecting_ = false;
     int retryCount_ = 0;
 
-    DialState mainDial_;
-    DialState dspSelKnob_;
+    DialTurn mainDial_;
+    DialTurn dspSelKnob_;
     bool justSelected_ = false;
     bool repeatRunning_ = false;
     bool repeatIncreasing_ = false;
 
     bool pausing_ = false;
     bool inPopup_ = false;
+    bool runningDeferred_ = false;
     std::function<void()> afterPause_;
     std::deque<std::function<void()>> deferred_;
 };

@@ -12,15 +12,9 @@
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
 #include "panelink/panel/panel_codes.h"
+#include "panelink/panel/panel_point.h"
 
 namespace panelink {
-
-// A point in panel pixels: x to the right, y downwards, from the picture's top-left corner.
-struct PanelPoint {
-    int x = 0;
-    int y = 0;
-    friend constexpr bool operator==(const PanelPoint&, const PanelPoint&) = default;
-};
 
 // An inclusive rectangle of panel pixels.
 struct PanelRect {
