@@ -63,9 +63,9 @@ std::optional<HitZone> zoneOfButton(PanelCode code);
 
 struct ControlRecord {
     PanelCode code;
-    std::optional<Request> request;  // none: the control sends nothing by itself
-    bool readBack = false;           // the request carries the read-back bit
-    std::int32_t value = 0;          // lparam of the request
+    std::optional<Request> request;          // none: the control sends nothing by itself
+    bool readBack = false;                   // the request carries the read-back bit
+    std::int32_t value = 0;                  // lparam of the request
     std::optional<WindowMessage> indicator;  // draws the key pressed (1) or released (0)
 };
 
@@ -145,8 +145,8 @@ enum class PopupMenu : int {
 enum class PopupOpens : int { Nothing, Contour, Notch, Dnr, MicEq, Vcc, WidthMenu };
 
 struct PopupRecord {
-    int id;        // menu command id, 1..n
-    int x;         // the first two records carry the menu's two positions
+    int id;  // menu command id, 1..n
+    int x;   // the first two records carry the menu's two positions
     int y;
     std::string_view text;  // exactly as shown, trailing blanks included
     std::optional<Request> request;
