@@ -8,11 +8,10 @@
 #include <span>
 #include <string_view>
 
+#include "panelink/panel/panel_tables.h"
+
 namespace panelink {
 namespace {
-
-// Degrees to radians with pi taken as 3.141592, as the dial geometry has always used.
-constexpr double kRadiansPerDegree = 0.01745328888888889;
 
 // Meter thresholds as the panel has always drawn them; two of them (164, 238) sit one below
 // round(255 * (k + 1) / 31).
@@ -236,8 +235,8 @@ DrawList onOffBox(OnOffColumn column, std::optional<bool> on) {
 
 DrawList drawValueKnob(const KnobGeometry& knob, int angle) {
     DrawList ops = drawElement(ElementFamily::Dial, static_cast<int>(knob.part), 0);
-    const PanelPoint from = pointOnCircle(knob.cx, knob.cy, kPointerInner, angle);
-    const PanelPoint to = pointOnCircle(knob.cx, knob.cy, kPointerInner + kPointerLength, angle);
+    const PanelPoint from = pointAt({knob.cx, knob.cy}, kPointerInner, angle);
+    const PanelPoint to = pointAt({knob.cx, knob.cy}, kPointerInner + kPointerLength, angle);
     ops.emplace_back(DrawLine{from.x, from.y, to.x, to.y, kPointerRed, kPointerPen});
     return ops;
 }
@@ -246,17 +245,11 @@ DrawList drawValueKnob(const KnobGeometry& knob, int angle) {
 DrawList drawAtAngle(DialPart part, int radius, int angle) {
     const DisplayElement* e = findElement(ElementFamily::Dial, static_cast<int>(part), 0);
     if (e == nullptr) return {};
-    const PanelPoint p = pointOnCircle(e->x, e->y, radius, angle);
+    const PanelPoint p = pointAt({e->x, e->y}, radius, angle);
     return {BlitBitmap{e->bitmap, p.x, p.y, e->width, e->height}};
 }
 
 }  // namespace
-
-PanelPoint pointOnCircle(int cx, int cy, int radius, int angle) {
-    const double radians = angle * kRadiansPerDegree;
-    return {cx + static_cast<int>(std::trunc(radius * std::sin(radians))),
-            cy - static_cast<int>(std::trunc(radius * std::cos(radians)))};
-}
 
 DrawList drawElement(ElementFamily family, int index, int state) {
     const DisplayElement* e = findElement(family, index, state);

@@ -13,10 +13,6 @@ namespace panelink {
 // snapshot of the state it reads. A value that a rule does not list gives no operations, so the
 // element keeps what was drawn last.
 
-// A point at `radius` and `angle` (whole degrees clockwise from 12 o'clock) around (cx, cy),
-// each offset truncated toward zero.
-PanelPoint pointOnCircle(int cx, int cy, int radius, int angle);
-
 // The element of a group in a state as a draw operation; nothing for a slot that does not exist.
 DrawList drawElement(ElementFamily family, int index, int state);
 

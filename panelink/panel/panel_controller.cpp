@@ -232,7 +232,8 @@ void PanelController::retryTick() {
 void PanelController::closeConnectingNotice() {
     ports_.timers.killTimer(kTimerConnectRetry);
     connecting_ = false;
-    if (registry_.isOpen(AuxWindow::ConnectingNotice)) registry_.closed(AuxWindow::ConnectingNotice);
+    if (registry_.isOpen(AuxWindow::ConnectingNotice))
+        registry_.closed(AuxWindow::ConnectingNotice);
 }
 
 // ---- Pauses and held-back input -------------------------------------------------------------

@@ -25,10 +25,14 @@ std::int32_t menuSetting(const MenuItemTable& menu, std::int32_t kind) {
 
 RadioField knobField(Knob knob) {
     switch (knob) {
-        case Knob::Sql: return F::SQ_0;
-        case Knob::AfGain: return F::AG_0;
-        case Knob::RfGain: return F::RG_0;
-        case Knob::Shift: return F::IS;
+        case Knob::Sql:
+            return F::SQ_0;
+        case Knob::AfGain:
+            return F::AG_0;
+        case Knob::RfGain:
+            return F::RG_0;
+        case Knob::Shift:
+            return F::IS;
     }
     return F::AG_0;
 }
@@ -36,11 +40,16 @@ RadioField knobField(Knob knob) {
 // The query that reads a value back after the panel set it.
 const char* readBackQuery(PanelCode code, bool vfoB) {
     switch (code) {
-        case PanelCode::SqlKnob: return "SQ0;";
-        case PanelCode::AfGainKnob: return "AG0;";
-        case PanelCode::RfGainKnob: return "RG0;";
-        case PanelCode::ShiftKnob: return "IS0;";
-        default: return isDigit(code) ? (vfoB ? "FB;" : "FA;") : nullptr;
+        case PanelCode::SqlKnob:
+            return "SQ0;";
+        case PanelCode::AfGainKnob:
+            return "AG0;";
+        case PanelCode::RfGainKnob:
+            return "RG0;";
+        case PanelCode::ShiftKnob:
+            return "IS0;";
+        default:
+            return isDigit(code) ? (vfoB ? "FB;" : "FA;") : nullptr;
     }
 }
 
@@ -117,8 +126,7 @@ void PanelController::dragTick() {
     }
     const PanelCode dial = active_;
     DialTurn& state = dialState(dial);
-    const int angle =
-        cursorAngle(roundArea(roundControlOf(dial)).centre, ports_.pointer.cursor());
+    const int angle = cursorAngle(roundArea(roundControlOf(dial)).centre, ports_.pointer.cursor());
     detectSteps(state, angle);
     if (angle != state.drawn) {
         state.drawn = angle;

@@ -72,26 +72,38 @@ int cwItem(const PopupStates& s) {
 
 int modeItem(const PopupStates& s) {
     switch (s.mode) {
-        case 1: return 1;  // LSB
-        case 2: return 2;  // USB
+        case 1:
+            return 1;  // LSB
+        case 2:
+            return 2;  // USB
         case 3:
-        case 7: return cwItem(s);
+        case 7:
+            return cwItem(s);
         case 4:
-        case 11: return 6;  // FM
-        case 5: return 5;   // AM
-        case 10: return 0;
-        default: return 7;  // DATA
+        case 11:
+            return 6;  // FM
+        case 5:
+            return 5;  // AM
+        case 10:
+            return 0;
+        default:
+            return 7;  // DATA
     }
 }
 
 int agcItem(std::int32_t agc) {
     switch (agc) {
-        case 0: return 1;  // OFF
-        case 1: return 3;  // FAST
-        case 3: return 4;  // SLOW
+        case 0:
+            return 1;  // OFF
+        case 1:
+            return 3;  // FAST
+        case 3:
+            return 4;  // SLOW
         case 4:
-        case 6: return 2;  // AUTO
-        default: return 0;
+        case 6:
+            return 2;  // AUTO
+        default:
+            return 0;
     }
 }
 
@@ -145,24 +157,35 @@ PopupStates readPopupStates(const RadioState& radio, const MenuItemTable& menu) 
 
 bool popupItemChecked(PopupMenu menu, int id, const PopupStates& s) {
     switch (menu) {
-        case PopupMenu::Mode: return id == modeItem(s);
+        case PopupMenu::Mode:
+            return id == modeItem(s);
         // Band numbers above 2 count one lower: the band list has no item for band 2.
-        case PopupMenu::Band: return id == (s.band > 2 ? s.band - 1 : s.band) + 1;
-        case PopupMenu::Split: return id == itemOfValue(s.split, {0, 1});
+        case PopupMenu::Band:
+            return id == (s.band > 2 ? s.band - 1 : s.band) + 1;
+        case PopupMenu::Split:
+            return id == itemOfValue(s.split, {0, 1});
         case PopupMenu::StepFm:
         case PopupMenu::StepAm:
-        case PopupMenu::StepOther: return id == s.step + 1;
-        case PopupMenu::Agc: return id == agcItem(s.agc);
-        case PopupMenu::Pms: return id == itemOfValue(s.pms, {0, 10000, 1000, 11000});
-        case PopupMenu::AttIpo: return id == attIpoItem(s);
-        case PopupMenu::Tuner: return id == itemOfValue(s.tuner, {0, 1, 2});
-        case PopupMenu::Meter: return id == itemOfValue(s.meter, {2, 1, 3});
-        case PopupMenu::ClarSelect: return clarSelectChecked(id, s);
+        case PopupMenu::StepOther:
+            return id == s.step + 1;
+        case PopupMenu::Agc:
+            return id == agcItem(s.agc);
+        case PopupMenu::Pms:
+            return id == itemOfValue(s.pms, {0, 10000, 1000, 11000});
+        case PopupMenu::AttIpo:
+            return id == attIpoItem(s);
+        case PopupMenu::Tuner:
+            return id == itemOfValue(s.tuner, {0, 1, 2});
+        case PopupMenu::Meter:
+            return id == itemOfValue(s.meter, {2, 1, 3});
+        case PopupMenu::ClarSelect:
+            return clarSelectChecked(id, s);
         case PopupMenu::Dsp: {
             constexpr int kSelectItem = 6;
             return id == kSelectItem && s.dspSelFunction == 0;
         }
-        case PopupMenu::Width: return id == itemOfValue(s.width, {0, 16, 31});
+        case PopupMenu::Width:
+            return id == itemOfValue(s.width, {0, 16, 31});
     }
     return false;
 }

@@ -15,24 +15,24 @@ class MenuItemTable;
 
 // The reported states that decide which pop-up items carry a check mark.
 struct PopupStates {
-    std::int32_t mode = 1;              // MD main side
-    std::int32_t cwBfoSetting = 1;      // menu "CW BFO", 1 when missing
+    std::int32_t mode = 1;                      // MD main side
+    std::int32_t cwBfoSetting = 1;              // menu "CW BFO", 1 when missing
     std::int32_t operatingFrequency = 7000000;  // VFO-B when B operates, else VFO-A
-    std::int32_t band = 3;              // BS
-    std::int32_t split = 0;             // FT
-    std::int32_t step = 0;              // ST
-    std::int32_t agc = 4;               // GT main side
-    std::int32_t pms = 0;               // SS
-    std::int32_t attenuator = 0;        // RA
-    std::int32_t ipo = 1;               // PA (1 = IPO off)
-    std::int32_t tuner = 0;             // AC
-    std::int32_t meter = 2;             // MS
-    std::int32_t monitor = 0;           // ML selector 0
-    std::int32_t spot = 0;              // CS
-    std::int32_t txWatch = 0;           // TS
-    std::int32_t aux = 0;               // AX
-    std::int32_t dspSelFunction = 0;    // SF
-    std::int32_t width = 0;             // SH
+    std::int32_t band = 3;                      // BS
+    std::int32_t split = 0;                     // FT
+    std::int32_t step = 0;                      // ST
+    std::int32_t agc = 4;                       // GT main side
+    std::int32_t pms = 0;                       // SS
+    std::int32_t attenuator = 0;                // RA
+    std::int32_t ipo = 1;                       // PA (1 = IPO off)
+    std::int32_t tuner = 0;                     // AC
+    std::int32_t meter = 2;                     // MS
+    std::int32_t monitor = 0;                   // ML selector 0
+    std::int32_t spot = 0;                      // CS
+    std::int32_t txWatch = 0;                   // TS
+    std::int32_t aux = 0;                       // AX
+    std::int32_t dspSelFunction = 0;            // SF
+    std::int32_t width = 0;                     // SH
 };
 
 PopupStates readPopupStates(const RadioState& radio, const MenuItemTable& menu);

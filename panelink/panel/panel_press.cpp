@@ -20,10 +20,9 @@ namespace {
 
 // The windows during which press processing ignores every code.
 constexpr AuxWindow kWindowsIgnoringCodes[] = {
-    AuxWindow::ComSelect, AuxWindow::BaudRate, AuxWindow::CommandSend,
-    AuxWindow::Cw,        AuxWindow::Playback, AuxWindow::Repeater,
-    AuxWindow::ConnectingNotice, AuxWindow::Vcc, AuxWindow::Notch,
-    AuxWindow::MicEq,     AuxWindow::MemoryWrite, AuxWindow::Dnr,
+    AuxWindow::ComSelect, AuxWindow::BaudRate, AuxWindow::CommandSend,      AuxWindow::Cw,
+    AuxWindow::Playback,  AuxWindow::Repeater, AuxWindow::ConnectingNotice, AuxWindow::Vcc,
+    AuxWindow::Notch,     AuxWindow::MicEq,    AuxWindow::MemoryWrite,      AuxWindow::Dnr,
     AuxWindow::Contour,
 };
 
@@ -58,22 +57,33 @@ bool isPopupCode(PanelCode code) {
 // The windows that labels and the DSP pop-up open directly.
 std::optional<AuxWindow> windowOfCode(PanelCode code) {
     switch (code) {
-        case PanelCode::ContourLabel: return AuxWindow::Contour;
-        case PanelCode::NotchLabel: return AuxWindow::Notch;
-        case PanelCode::DnrLabel: return AuxWindow::Dnr;
-        case PanelCode::MicEq: return AuxWindow::MicEq;
-        default: return std::nullopt;
+        case PanelCode::ContourLabel:
+            return AuxWindow::Contour;
+        case PanelCode::NotchLabel:
+            return AuxWindow::Notch;
+        case PanelCode::DnrLabel:
+            return AuxWindow::Dnr;
+        case PanelCode::MicEq:
+            return AuxWindow::MicEq;
+        default:
+            return std::nullopt;
     }
 }
 
 std::optional<AuxWindow> windowOpenedBy(PopupOpens opens) {
     switch (opens) {
-        case PopupOpens::Contour: return AuxWindow::Contour;
-        case PopupOpens::Notch: return AuxWindow::Notch;
-        case PopupOpens::Dnr: return AuxWindow::Dnr;
-        case PopupOpens::MicEq: return AuxWindow::MicEq;
-        case PopupOpens::Vcc: return AuxWindow::Vcc;
-        default: return std::nullopt;
+        case PopupOpens::Contour:
+            return AuxWindow::Contour;
+        case PopupOpens::Notch:
+            return AuxWindow::Notch;
+        case PopupOpens::Dnr:
+            return AuxWindow::Dnr;
+        case PopupOpens::MicEq:
+            return AuxWindow::MicEq;
+        case PopupOpens::Vcc:
+            return AuxWindow::Vcc;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -92,7 +102,7 @@ struct RightClick {
 };
 constexpr RightClick kRightClicks[] = {
     {PanelCode::ModeDown, PanelCode::ModeMenuDown}, {PanelCode::ModeUp, PanelCode::ModeMenuUp},
-    {PanelCode::Clar, PanelCode::ClarClear},         {PanelCode::BandDown, PanelCode::BandMenuDown},
+    {PanelCode::Clar, PanelCode::ClarClear},        {PanelCode::BandDown, PanelCode::BandMenuDown},
     {PanelCode::BandUp, PanelCode::BandMenuUp},
 };
 
@@ -106,8 +116,9 @@ void PanelController::beforePress() {
 }
 
 bool PanelController::exempt(PanelCode code) const {
-    const bool dspControl = code == PanelCode::Dsp || (number(code) >= number(PanelCode::ContourLabel) &&
-                                                       number(code) <= number(PanelCode::WidthLabel));
+    const bool dspControl =
+        code == PanelCode::Dsp || (number(code) >= number(PanelCode::ContourLabel) &&
+                                   number(code) <= number(PanelCode::WidthLabel));
     if (!dspControl) return false;
     if (!registry_.isOpen(AuxWindow::Cw) && !registry_.isOpen(AuxWindow::Playback)) return false;
     for (AuxWindow window : kDspWindows) {
@@ -210,8 +221,7 @@ PanelCode PanelController::popupStep(PanelCode code) {
 }
 
 void PanelController::showPopup(PanelCode opener) {
-    const std::optional<PopupView> view =
-        popupForControl(opener, readPopupStates(radio_, menu_));
+    const std::optional<PopupView> view = popupForControl(opener, readPopupStates(radio_, menu_));
     if (!view) return;
     drawIndicator(opener, true);
     runPopup(*view);

@@ -83,9 +83,9 @@ class RecordingHost final : public AuxWindowHost {
     void setMenuEnabled(bool enabled) override { menuEnabled = enabled; }
 
     // Windows the program has; the others cannot be created.
-    std::set<AuxWindow> existing{AuxWindow::ComSelect,  AuxWindow::BaudRate, AuxWindow::Cw,
-                                 AuxWindow::Playback,   AuxWindow::Repeater, AuxWindow::Notch,
-                                 AuxWindow::Contour,    AuxWindow::Dnr,      AuxWindow::Vcc,
+    std::set<AuxWindow> existing{AuxWindow::ComSelect,       AuxWindow::BaudRate, AuxWindow::Cw,
+                                 AuxWindow::Playback,        AuxWindow::Repeater, AuxWindow::Notch,
+                                 AuxWindow::Contour,         AuxWindow::Dnr,      AuxWindow::Vcc,
                                  AuxWindow::ConnectingNotice};
     std::vector<AuxWindow> created;
     std::vector<AuxWindow> destroyed;
@@ -116,7 +116,7 @@ class ScriptedPopups final : public PopupPresenter {
         return id;
     }
 
-    std::vector<int> answers;  // ids chosen in turn; 0 or none left dismisses
+    std::vector<int> answers;      // ids chosen in turn; 0 or none left dismisses
     std::function<void()> during;  // runs while the menu is up
     std::vector<Shown> shown;
 };

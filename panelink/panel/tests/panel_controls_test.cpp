@@ -115,11 +115,11 @@ TEST_F(PopupTest, TheAttIpoChoiceSendsBothRequestsInOrderWithReadBack) {
     EXPECT_EQ(popups.shown[0].position, (PanelPoint{165, 260}));
     EXPECT_EQ(popups.shown[0].texts[2], "ATT ON   IPO OFF");
     EXPECT_EQ(popups.shown[0].checked, std::set<int>{1}) << "ATT off, IPO off";
-    EXPECT_EQ(takeRequests(), (std::vector{readBack(Request::SetAttenuator, 3),
-                                           readBack(Request::SetIpo, 1)}));
-    EXPECT_THAT(window.all(WindowMessage::IpoAttKey),
-                ElementsAre(message(WindowMessage::IpoAttKey, 1),
-                            message(WindowMessage::IpoAttKey, 0)));
+    EXPECT_EQ(takeRequests(),
+              (std::vector{readBack(Request::SetAttenuator, 3), readBack(Request::SetIpo, 1)}));
+    EXPECT_THAT(
+        window.all(WindowMessage::IpoAttKey),
+        ElementsAre(message(WindowMessage::IpoAttKey, 1), message(WindowMessage::IpoAttKey, 0)));
 }
 
 TEST_F(PopupTest, ADismissedPopupSendsNothingAndReleasesTheKey) {

@@ -175,8 +175,8 @@ TEST_F(KnobTest, ARightPressAnywhereRepeatsUpwards) {
     pointer.right = true;
     controller.rightPress(kEmptyPanel);
     advance(1100);
-    EXPECT_EQ(takeRequests(), (std::vector{readBack(Request::SetRfGain, 20),
-                                           readBack(Request::SetRfGain, 20)}));
+    EXPECT_EQ(takeRequests(),
+              (std::vector{readBack(Request::SetRfGain, 20), readBack(Request::SetRfGain, 20)}));
 }
 
 TEST_F(KnobTest, PressingAKeyDeselectsTheKnob) {
