@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -50,6 +51,14 @@ void printMicroseconds(const char* what, std::vector<double> samples) {
                 samples.size(), at(0.5), at(0.9), at(0.99), samples.back());
 }
 
+// The panel is not clicked here: nothing is sent.
+class NoLink final : public panelink::RadioLink {
+  public:
+    void postRequest(panelink::Request, std::uintptr_t, std::intptr_t) override {}
+    void queueCommand(std::string_view) override {}
+    bool portUsable() override { return false; }
+};
+
 // The window alone, with its records and timers of its own.
 void redrawCost(int samples) {
     panelink::RadioState radio;
@@ -58,7 +67,8 @@ void redrawCost(int samples) {
     platform::VirtualTime time;
     panelink::QtBoxPresenter boxes;
     panelink::EventHub events;
-    FrontPanelDialog window({radio, menu, flags}, events, time, boxes);
+    NoLink link;
+    FrontPanelDialog window({radio, menu, flags}, events, time, boxes, link);
     time.setTickHandler([&](int id) { window.onTimer(id); });
     window.show();
     QApplication::processEvents();

@@ -95,8 +95,8 @@ void PanelinkApplication::start() {
     // The window subscribes to the core's event hub as the main window; no worker thread
     // runs before finishStart().
     const WindowServices services = core_->windowServices();
-    window_ =
-        std::make_unique<FrontPanelDialog>(services.records, services.events, timers_, *boxes_);
+    window_ = std::make_unique<FrontPanelDialog>(services.records, services.events, timers_,
+                                                 *boxes_, services.link);
     window_->setAuxFactory([this](AuxWindow which, FrontPanelDialog& owner) {
         return createAuxWindow(which, core_->windowServices(), owner);
     });

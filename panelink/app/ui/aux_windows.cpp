@@ -6,6 +6,7 @@
 #include "panelink/link/com_port.h"
 #include "panelink/link/ui/link_choice_dialog.h"
 #include "panelink/link/ui/link_dialog_services.h"
+#include "panelink/panel/ui/connecting_notice.h"
 
 namespace panelink {
 
@@ -42,6 +43,10 @@ constexpr std::array kRegistrations{
     Registration{AuxWindow::BaudRate,
                  [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
                      return new BaudRateDialog(linkDialogServices(s), &owner);
+                 }},
+    Registration{AuxWindow::ConnectingNotice,
+                 [](const WindowServices&, FrontPanelDialog& owner) -> QWidget* {
+                     return new ConnectingNotice(&owner);
                  }},
 };
 

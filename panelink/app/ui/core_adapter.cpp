@@ -1,5 +1,6 @@
 #include "panelink/app/core_context.h"
 #include "panelink/app/ui/app_core.h"
+#include "panelink/app/ui/core_radio_link.h"
 #include "panelink/link/com_port.h"
 
 namespace panelink {
@@ -14,7 +15,8 @@ class CoreContextCore final : public AppCore {
         : workingDirectory_(wiring.workingDirectory),
           secondInstance_(wiring.secondInstance),
           core_(wiring.timers, wiring.clock,
-                CoreContext::Options{wiring.workingDirectory, wiring.secondInstance, {}}) {}
+                CoreContext::Options{wiring.workingDirectory, wiring.secondInstance, {}}),
+          link_(core_) {}
 
     bool beginStart() override { return core_.beginStart(); }
     void finishStart() override { core_.finishStart(); }
@@ -34,6 +36,7 @@ class CoreContextCore final : public AppCore {
                     return core_.postRequest(request, wparam, lparam);
                 },
             .closePort = [this] { return core_.port().close(); },
+            .link = link_,
         };
     }
 
@@ -41,6 +44,7 @@ class CoreContextCore final : public AppCore {
     std::filesystem::path workingDirectory_;
     bool secondInstance_;
     CoreContext core_;
+    CoreRadioLink link_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "panelink/core/event_hub.h"
 #include "panelink/core/requests.h"
+#include "panelink/panel/panel_ports.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "shared/formats/link_settings.h"
 
@@ -24,6 +25,8 @@ struct WindowServices {
     // A request to Anl_Send_Thread; false once the thread has ended.
     std::function<bool(Request request, std::uintptr_t wparam, std::intptr_t lparam)> postRequest;
     std::function<bool()> closePort;
+    // The main window's panel controls send through it.
+    RadioLink& link;
 };
 
 }  // namespace panelink

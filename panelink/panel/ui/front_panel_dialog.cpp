@@ -10,12 +10,16 @@
 #include <QPixmap>
 #include <QThread>
 
+#include <optional>
+
 #include "panelink/core/link_flags.h"
 #include "panelink/core/messages.h"
-#include "panelink/core/timer_ids.h"
+#include "panelink/panel/panel_controller.h"
 #include "panelink/panel/ui/box_presenter.h"
+#include "panelink/panel/ui/live_pointer_state.h"
 #include "panelink/panel/ui/panel_strings.h"
 #include "panelink/panel/ui/panel_view.h"
+#include "panelink/panel/ui/qmenu_popup_presenter.h"
 
 #ifndef PANELINK_UI_VERSION
 #define PANELINK_UI_VERSION "0.0.0"
@@ -27,45 +31,8 @@ using platform::Message;
 
 namespace {
 
-struct AuxWindowInfo {
-    AuxWindow window;
-    std::uint32_t closedMessage;
-    int menuCommand;  // 0: not opened from the menu
-};
-
-constexpr std::array<AuxWindowInfo, kAuxWindowCount> kAuxWindows{{
-    {AuxWindow::VfoSet, id(WindowMessage::VfoSetClosed), 0},
-    {AuxWindow::ComSelect, id(WindowMessage::ComSelectClosed), kMenuComSelect},
-    {AuxWindow::BaudRate, id(WindowMessage::BaudRateClosed), kMenuBaudRate},
-    {AuxWindow::CommandSend, id(WindowMessage::CommandSendClosed), kMenuCommandSend},
-    {AuxWindow::MenuList, id(WindowMessage::MenuListClosed), 0},
-    {AuxWindow::Playback, id(WindowMessage::PlaybackClosed), kMenuPlayback},
-    {AuxWindow::Cw, id(WindowMessage::CwClosed), kMenuCw},
-    {AuxWindow::Repeater, id(WindowMessage::RepeaterClosed), kMenuRepeater},
-    {AuxWindow::Contour, id(WindowMessage::ContourClosed), 0},
-    {AuxWindow::Vcc, id(WindowMessage::VccClosed), 0},
-    {AuxWindow::Notch, id(WindowMessage::NotchClosed), 0},
-    {AuxWindow::MicEq, id(WindowMessage::MicEqClosed), 0},
-    {AuxWindow::Dnr, id(WindowMessage::DnrClosed), 0},
-    {AuxWindow::MemoryWrite, id(WindowMessage::MemoryWriteClosed), 0},
-}};
-
 constexpr std::size_t slot(AuxWindow window) {
     return static_cast<std::size_t>(window);
-}
-
-std::optional<AuxWindow> auxWindowClosedBy(std::uint32_t message) {
-    for (const auto& info : kAuxWindows) {
-        if (info.closedMessage == message) return info.window;
-    }
-    return std::nullopt;
-}
-
-std::optional<AuxWindow> auxWindowOfCommand(int command) {
-    for (const auto& info : kAuxWindows) {
-        if (info.menuCommand == command) return info.window;
-    }
-    return std::nullopt;
 }
 
 struct MenuItemEntry {
@@ -91,13 +58,9 @@ QString text(std::string_view view) {
 
 }  // namespace
 
-std::uint32_t auxWindowClosedMessage(AuxWindow window) {
-    return kAuxWindows[slot(window)].closedMessage;
-}
-
 FrontPanelDialog::FrontPanelDialog(PanelRecords records, EventHub& events,
                                    platform::TimerHost& timers, BoxPresenter& boxes,
-                                   QWidget* parent)
+                                   RadioLink& link, PanelInputPorts inputs, QWidget* parent)
     : QMainWindow(parent),
       records_(records),
       events_(events),
@@ -116,6 +79,19 @@ FrontPanelDialog::FrontPanelDialog(PanelRecords records, EventHub& events,
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connect(view_, &PanelView::exposed, this, [this] { display_.requestFullRedraw(); });
+
+    if (inputs.popups == nullptr) {
+        ownPopups_ = std::make_unique<QMenuPopupPresenter>(*this);
+        inputs.popups = ownPopups_.get();
+    }
+    if (inputs.pointer == nullptr) {
+        ownPointer_ = std::make_unique<LivePointerState>(*view_);
+        inputs.pointer = ownPointer_.get();
+    }
+    controller_ = std::make_unique<PanelController>(
+        records_.radio, records_.menu,
+        PanelController::Ports{*this, *this, *inputs.popups, *inputs.pointer, link, timers_});
+    connectInput();
     subscription_ = events_.subscribeMainWindow(*this);
 }
 
@@ -125,7 +101,9 @@ FrontPanelDialog::~FrontPanelDialog() {
         sendGate_->closing = true;
         sendGate_->done.notify_all();
     }
-    // Auxiliary windows go first, while the menu they would update still exists.
+    // No more input for the controller, which goes before the view does.
+    disconnect(view_, nullptr, this, nullptr);
+    // Auxiliary windows go first, while everything they might reach still exists.
     for (auto& window : auxWindows_) {
         if (window) {
             disconnect(window, nullptr, this, nullptr);
@@ -143,7 +121,8 @@ void FrontPanelDialog::buildMenu() {
         QAction* action = menu->addAction(QString::fromUtf8(item.text));
         action->setData(item.command);
         const int command = item.command;
-        connect(action, &QAction::triggered, this, [this, command] { onMenuCommand(command); });
+        connect(action, &QAction::triggered, this,
+                [this, command] { controller_->onMenuCommand(command); });
         menuActions_[command] = action;
     }
 }
@@ -151,6 +130,25 @@ void FrontPanelDialog::buildMenu() {
 QAction* FrontPanelDialog::menuAction(int commandId) const {
     const auto it = menuActions_.find(commandId);
     return it == menuActions_.end() ? nullptr : it->second;
+}
+
+void FrontPanelDialog::connectInput() {
+    connect(view_, &PanelView::pressed, this, [this](MouseButton button, PanelPoint at) {
+        if (button == MouseButton::Left) {
+            controller_->leftPress(at);
+        } else {
+            controller_->rightPress(at);
+        }
+    });
+    connect(view_, &PanelView::released, this, [this](MouseButton button, PanelPoint at) {
+        if (button == MouseButton::Left) {
+            controller_->leftRelease(at);
+        } else {
+            controller_->rightRelease(at);
+        }
+    });
+    connect(view_, &PanelView::wheelTurned, this,
+            [this](PanelPoint at, int delta) { controller_->wheel(at, delta); });
 }
 
 bool FrontPanelDialog::post(const Message& message) {
@@ -204,6 +202,10 @@ void FrontPanelDialog::run(const DisplayResponse& update, const Message& message
 }
 
 void FrontPanelDialog::onTimer(int timerId) {
+    if (PanelController::ownsTimer(timerId)) {
+        controller_->onTimer(timerId);
+        return;
+    }
     const DisplayResponse update = display_.onTimer(timerId);
     if (update.handled) run(update, Message{});
 }
@@ -211,10 +213,10 @@ void FrontPanelDialog::onTimer(int timerId) {
 void FrontPanelDialog::handleMessage(const Message& message) {
     const DisplayResponse update = display_.handleMessage(message);
     if (update.handled) run(update, message);
-    if (const auto window = auxWindowClosedBy(message.id)) {
-        if (*window == AuxWindow::Vcc) timers_.killTimer(kTimerVcc);
-        closeAuxWindow(*window);
-    }
+    // The controller closes the window and does what its closing means (VFO SET's frequency,
+    // MENU LIST's unlock, VCC's polling).
+    if (const auto window = AuxWindowRegistry::closedBy(message.id))
+        controller_->onWindowClosed(*window, message.wparam);
 }
 
 void FrontPanelDialog::act(SideAction action, const Message& message) {
@@ -226,13 +228,25 @@ void FrontPanelDialog::act(SideAction action, const Message& message) {
             showMenuChangeNotice();
             break;
         case SideAction::MenuChangeNoticeIfMenuListOpen:
-            if (isAuxWindowOpen(AuxWindow::MenuList)) showMenuChangeNotice();
+            if (isOpen(AuxWindow::MenuList)) showMenuChangeNotice();
             break;
         case SideAction::Exit:
             onCancel();
             break;
-        default:
-            // The pop-ups and read-backs belong to the panel controls, which come later.
+        case SideAction::ShowPendingBandPopup:
+            controller_->onBandReported();
+            break;
+        case SideAction::CloseStepLongPress:
+            controller_->onStepReported();
+            break;
+        case SideAction::StopReadBack:
+            controller_->onReadBackAnswered();
+            break;
+        case SideAction::CloseConnectingNotice:
+            controller_->onConnectionChanged();
+            break;
+        case SideAction::MenuListClosed:
+            // The closing message itself reaches the controller (handleMessage).
             break;
     }
 }
@@ -253,9 +267,8 @@ void FrontPanelDialog::showLinkFailure(std::uintptr_t force, std::intptr_t index
 
 void FrontPanelDialog::showMenuChangeNotice() {
     if (noticeBoxUp_) return;
-    const MenuSettingWindows open{isAuxWindowOpen(AuxWindow::Cw), isAuxWindowOpen(AuxWindow::MicEq),
-                                  isAuxWindowOpen(AuxWindow::Repeater),
-                                  isAuxWindowOpen(AuxWindow::MenuList)};
+    const MenuSettingWindows open{isOpen(AuxWindow::Cw), isOpen(AuxWindow::MicEq),
+                                  isOpen(AuxWindow::Repeater), isOpen(AuxWindow::MenuList)};
     const std::optional<int> string = menuChangeNoticeString(open);
     if (!string) return;
     noticeBoxUp_ = true;
@@ -271,94 +284,68 @@ void FrontPanelDialog::showVersionBox() {
         {});
 }
 
-void FrontPanelDialog::onMenuCommand(int commandId) {
-    // Whatever the command, an open auxiliary window comes to the front first.
-    for (const auto& window : auxWindows_) {
-        if (window) {
-            window->raise();
-            window->activateWindow();
-            break;
-        }
-    }
-    cancelSelection();
-    if (commandId == kMenuExit) {
-        send(message(WindowMessage::Exit));
-    } else if (commandId == kMenuVersion) {
-        showVersionBox();
-    } else if (const auto window = auxWindowOfCommand(commandId)) {
-        openAuxWindow(*window);
-    }
+bool FrontPanelDialog::dspSelTuning() const {
+    return display_.tuningFlag();
 }
 
-void FrontPanelDialog::openAuxWindow(AuxWindow window) {
-    QPointer<QWidget>& open = auxWindows_[slot(window)];
-    if (open) {
-        open->raise();
-        open->activateWindow();
-        return;
-    }
+void FrontPanelDialog::showMessageBox(int stringId) {
+    boxes_.show({text(kProductName), text(panelString(stringId)), this}, {});
+}
+
+bool FrontPanelDialog::createWindow(AuxWindow window) {
     QWidget* created = auxFactory_ ? auxFactory_(window, *this) : nullptr;
-    if (created == nullptr) return;
-    open = created;
-    // A window that goes away without its closing message must not leave the menu grayed.
+    if (created == nullptr) return false;
+    auxWindows_[slot(window)] = created;
+    // A window that goes away without its closing message must not stay counted as open.
     connect(created, &QObject::destroyed, this, [this, window] {
         auxWindows_[slot(window)] = nullptr;
-        updateMenuGraying();
+        controller_->windows().lost(window);
     });
-    updateMenuGraying();
     created->show();
     created->raise();
     created->activateWindow();
+    return true;
 }
 
-void FrontPanelDialog::closeAuxWindow(AuxWindow window) {
+void FrontPanelDialog::destroyWindow(AuxWindow window) {
     QPointer<QWidget> open = auxWindows_[slot(window)];
     auxWindows_[slot(window)] = nullptr;
-    updateMenuGraying();
-    if (open) {
-        disconnect(open, nullptr, this, nullptr);
-        open->hide();
-        open->deleteLater();
+    if (!open) return;
+    disconnect(open, nullptr, this, nullptr);
+    open->hide();
+    open->deleteLater();
+}
+
+void FrontPanelDialog::focusWindow(AuxWindow window) {
+    QWidget* open = auxWindows_[slot(window)];
+    if (open == nullptr) return;
+    open->raise();
+    open->activateWindow();
+}
+
+void FrontPanelDialog::setMenuEnabled(bool enabled) {
+    for (auto& [command, action] : menuActions_) {
+        if (command != kMenuExit) action->setEnabled(enabled);
     }
 }
 
-bool FrontPanelDialog::isAuxWindowOpen(AuxWindow window) const {
-    return !auxWindows_[slot(window)].isNull();
+void FrontPanelDialog::updateMenuGraying() {
+    setMenuEnabled(!controller_->windows().anyOpen());
 }
 
-bool FrontPanelDialog::anyAuxWindowOpen() const {
-    for (const auto& window : auxWindows_) {
-        if (window) return true;
-    }
-    return false;
+bool FrontPanelDialog::isOpen(AuxWindow window) const {
+    return controller_->windows().isOpen(window);
 }
 
 QWidget* FrontPanelDialog::auxWindow(AuxWindow window) const {
     return auxWindows_[slot(window)].data();
 }
 
-void FrontPanelDialog::updateMenuGraying() {
-    const bool enabled = !anyAuxWindowOpen();
-    for (auto& [command, action] : menuActions_) {
-        if (command != kMenuExit) action->setEnabled(enabled);
-    }
-}
-
-void FrontPanelDialog::cancelSelection() {
-    if (display_.selectedDigit() != 0) handleMessage(message(WindowMessage::SelectDigit));
-    if (const auto caption = display_.captionRequest(); caption && caption->lit != 0)
-        handleMessage(message(WindowMessage::KnobCaption, 0, caption->index));
-}
-
-void FrontPanelDialog::onOk() {
-    // Enter never closes the window. The panel's own use of it comes with the panel keys.
-    cancelSelection();
-}
-
 void FrontPanelDialog::onCancel() {
+    // File/Exit and the close box may both come while the close step waits.
     if (cancelled_) return;
     cancelled_ = true;
-    emit cancelled();
+    controller_->closeStep([this] { emit cancelled(); });
 }
 
 void FrontPanelDialog::beginClosing() {
@@ -367,8 +354,12 @@ void FrontPanelDialog::beginClosing() {
         sendGate_->closing = true;
         sendGate_->done.notify_all();
     }
-    for (std::size_t i = 0; i < auxWindows_.size(); ++i) {
-        if (auxWindows_[i]) closeAuxWindow(static_cast<AuxWindow>(i));
+    // Closed as by their messages, but without what closing means to the panel: the run
+    // is over.
+    AuxWindowRegistry& windows = controller_->windows();
+    for (int i = 0; i < kAuxWindowCount; ++i) {
+        const auto window = static_cast<AuxWindow>(i);
+        if (windows.isOpen(window)) windows.closed(window);
     }
 }
 
@@ -385,8 +376,8 @@ void FrontPanelDialog::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            event->accept();
-            onOk();
+            event->accept();  // the panel's Enter; the window stays
+            controller_->cancelSelection();
             return;
         case Qt::Key_F1:
             event->accept();

@@ -10,10 +10,11 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 
 #include "panelink/core/event_hub.h"
+#include "panelink/panel/aux_window_registry.h"
 #include "panelink/panel/front_panel_display.h"
+#include "panelink/panel/panel_ports.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/panel_canvas.h"
 #include "shared/platform/message.h"
@@ -24,6 +25,7 @@ class QAction;
 namespace panelink {
 
 class BoxPresenter;
+class PanelController;
 class PanelView;
 class RadioState;
 class MenuItemTable;
@@ -36,46 +38,23 @@ struct PanelRecords {
     LinkFlags& flags;
 };
 
-// The auxiliary windows, each open at most once. Each reports its closing with a message of
-// its own; some are opened from the menu.
-enum class AuxWindow : int {
-    VfoSet,
-    ComSelect,
-    BaudRate,
-    CommandSend,
-    MenuList,
-    Playback,
-    Cw,
-    Repeater,
-    Contour,
-    Vcc,
-    Notch,
-    MicEq,
-    Dnr,
-    MemoryWrite,
+// The pop-up menus and the pointer the panel controller uses: the live ones unless given.
+struct PanelInputPorts {
+    PopupPresenter* popups = nullptr;
+    PointerState* pointer = nullptr;
 };
-inline constexpr int kAuxWindowCount = 14;
-
-// Menu 130: the command ids of its items.
-enum MenuCommand : int {
-    kMenuExit = 32779,
-    kMenuCommandSend = 32780,
-    kMenuComSelect = 32781,
-    kMenuBaudRate = 32782,
-    kMenuPlayback = 32783,
-    kMenuCw = 32785,
-    kMenuRepeater = 32786,
-    kMenuVersion = 32789,
-};
-
-// The message an auxiliary window sends when it closes.
-std::uint32_t auxWindowClosedMessage(AuxWindow window);
 
 // The main window: the picture of the front panel with its menu. It subscribes to the event
 // hub as the main window (every message, the sent ones included), runs the display-update
-// messages and its own timers through FrontPanelDisplay into one back buffer, shows the link
-// failure and menu-change boxes, and opens and closes the auxiliary windows.
-class FrontPanelDialog final : public QMainWindow, public platform::MainWindowInterface {
+// messages and its own timers through FrontPanelDisplay into one back buffer, and shows the
+// link failure and menu-change boxes. Its PanelController turns the mouse, the menu, Enter
+// and the controller's timers into requests, pop-ups and auxiliary windows; the window is
+// the controller's window (drawing messages, boxes) and creates and destroys the auxiliary
+// windows for it.
+class FrontPanelDialog final : public QMainWindow,
+                               public platform::MainWindowInterface,
+                               public PanelWindow,
+                               public AuxWindowHost {
     Q_OBJECT
 
   public:
@@ -87,21 +66,24 @@ class FrontPanelDialog final : public QMainWindow, public platform::MainWindowIn
     using AuxFactory = std::function<QWidget*(AuxWindow window, FrontPanelDialog& owner)>;
 
     FrontPanelDialog(PanelRecords records, EventHub& events, platform::TimerHost& timers,
-                     BoxPresenter& boxes, QWidget* parent = nullptr);
+                     BoxPresenter& boxes, RadioLink& link, PanelInputPorts inputs = {},
+                     QWidget* parent = nullptr);
     ~FrontPanelDialog() override;
 
     // Posted: handled later on the user interface thread, in posting order. Any thread.
     bool post(const platform::Message& message) override;
     // Handled before it returns: at once on the user interface thread, else queued there and
     // waited for. Once the window is closing, a send from another thread is dropped rather
-    // than waited for, so no worker can hang on a window that is shutting down.
+    // than waited for, so no worker can hang on a window that is shutting down. The panel
+    // controller's drawing messages come this way too.
     void send(const platform::Message& message) override;
 
     void setAuxFactory(AuxFactory factory);
 
     // Starts the display timers: frequency 6 and 7, first redraw 11, blink 36.
     void startDisplay();
-    // A tick of one of the window's own timers (user interface thread).
+    // A tick of one of the window's timers (user interface thread): the controller's own, or
+    // the display's.
     void onTimer(int timerId);
     // One window message (user interface thread).
     void handleMessage(const platform::Message& message);
@@ -109,15 +91,23 @@ class FrontPanelDialog final : public QMainWindow, public platform::MainWindowIn
     // The run is ending: senders stop waiting, auxiliary windows close.
     void beginClosing();
 
-    // Opens an auxiliary window through the factory, or brings the open one to the front.
-    void openAuxWindow(AuxWindow window);
-
     // The menu items other than Exit are grayed while an auxiliary window is open.
     void updateMenuGraying();
-    bool isAuxWindowOpen(AuxWindow window) const;
-    bool anyAuxWindowOpen() const;
-    QWidget* auxWindow(AuxWindow window) const;
 
+    // PanelWindow, besides send().
+    bool dspSelTuning() const override;
+    void showMessageBox(int stringId) override;
+    void showVersionBox() override;
+
+    // AuxWindowHost.
+    bool createWindow(AuxWindow window) override;
+    void destroyWindow(AuxWindow window) override;
+    void focusWindow(AuxWindow window) override;
+    void setMenuEnabled(bool enabled) override;
+
+    PanelController& controller() const { return *controller_; }
+    // The widget of an open auxiliary window; nullptr when it has none.
+    QWidget* auxWindow(AuxWindow window) const;
     QAction* menuAction(int commandId) const;
     const PanelCanvas& canvas() const { return canvas_; }
     PanelView* view() const { return view_; }
@@ -139,17 +129,14 @@ class FrontPanelDialog final : public QMainWindow, public platform::MainWindowIn
     };
 
     void buildMenu();
+    void connectInput();
     void draw(const DrawList& ops);
     void run(const DisplayResponse& update, const platform::Message& message);
     void act(SideAction action, const platform::Message& message);
-    void onMenuCommand(int commandId);
-    void onOk();
     void onCancel();
-    void cancelSelection();
-    void closeAuxWindow(AuxWindow window);
     void showLinkFailure(std::uintptr_t force, std::intptr_t index);
     void showMenuChangeNotice();
-    void showVersionBox();
+    bool isOpen(AuxWindow window) const;
 
     PanelRecords records_;
     EventHub& events_;
@@ -159,6 +146,9 @@ class FrontPanelDialog final : public QMainWindow, public platform::MainWindowIn
     PanelCanvas canvas_;
     FrontPanelDisplay display_;
     PanelView* view_ = nullptr;
+    std::unique_ptr<PopupPresenter> ownPopups_;
+    std::unique_ptr<PointerState> ownPointer_;
+    std::unique_ptr<PanelController> controller_;
     AuxFactory auxFactory_;
     std::array<QPointer<QWidget>, kAuxWindowCount> auxWindows_;
     std::map<int, QAction*> menuActions_;

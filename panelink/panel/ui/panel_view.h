@@ -3,12 +3,14 @@
 #include <QRegion>
 #include <QWidget>
 
+#include "panelink/panel/panel_ports.h"
+
 namespace panelink {
 
 class PanelCanvas;
 
 // The client area of the main window: shows the back buffer at one logical pixel per panel
-// pixel, whatever the screen's device pixel ratio.
+// pixel, whatever the screen's device pixel ratio, and hands the mouse on in panel pixels.
 class PanelView final : public QWidget {
     Q_OBJECT
 
@@ -24,11 +26,22 @@ class PanelView final : public QWidget {
     void exposed();
     // A paint has put this part of the buffer on the screen.
     void painted(const QRegion& region);
+    // Left or right button, in panel pixels; the second press of a double click is a press.
+    void pressed(panelink::MouseButton button, panelink::PanelPoint at);
+    void released(panelink::MouseButton button, panelink::PanelPoint at);
+    // One wheel event that turns vertically; delta > 0 turns up.
+    void wheelTurned(panelink::PanelPoint at, int delta);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
+    void press(QMouseEvent* event);
+
     const PanelCanvas& canvas_;
     QRegion ownPending_;  // asked for by refresh() and not painted yet
 };

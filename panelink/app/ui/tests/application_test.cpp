@@ -22,8 +22,12 @@
 #include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
 #include "panelink/menu/menu_item_table.h"
+#include "panelink/panel/panel_controller.h"
+#include "panelink/panel/ui/connecting_notice.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "panelink/panel/ui/panel_strings.h"
+#include "panelink/panel/ui/panel_view.h"
+#include "panelink/panel/ui/tests/panel_test_ports.h"
 #include "panelink/panel/ui/tests/recording_boxes.h"
 #include "panelink/testing/qt_test_support.h"
 #include "shared/platform/single_instance.h"
@@ -48,6 +52,7 @@ struct CoreLog {
     std::atomic<bool> tickOnUserInterfaceThread{false};
     std::thread::id userInterfaceThread = std::this_thread::get_id();
     platform::MainWindowInterface* window = nullptr;
+    uitest::RecordingLink link;  // what the panel sent to the link
 
     void add(const std::string& call) {
         std::lock_guard lock(mutex);
@@ -96,6 +101,7 @@ class FakeCore final : public AppCore {
             .secondInstance = wiring_.secondInstance,
             .postRequest = [](Request, std::uintptr_t, std::intptr_t) { return true; },
             .closePort = [] { return true; },
+            .link = log_.link,
         };
     }
 
@@ -240,15 +246,36 @@ TEST_F(ApplicationTest, ShutdownClosesBoxesAndAuxiliaryWindowsFirst) {
     app->start();
     ASSERT_TRUE(waitForPhase(*app, Phase::Running));
     app->window()->handleMessage({platform::WM_APP + 0x109, 0, 0});
-    app->window()->menuAction(kMenuComSelect)->trigger();
-    ASSERT_TRUE(app->window()->isAuxWindowOpen(AuxWindow::ComSelect));
+    AuxWindowRegistry& windows = app->window()->controller().windows();
+    ASSERT_TRUE(windows.open(AuxWindow::ComSelect));
     ASSERT_EQ(boxes_.openCount(), 1);
 
     app->requestShutdown();
     EXPECT_EQ(boxes_.openCount(), 0);
-    EXPECT_FALSE(app->window()->anyAuxWindowOpen());
+    EXPECT_FALSE(windows.anyOpen());
     EXPECT_EQ(log_.all().back(), "shutdown");
     EXPECT_EQ(exitCodes_, std::vector<int>{0});
+}
+
+TEST_F(ApplicationTest, TheProgramHasTheConnectingNoticeAsAChildOfTheMainWindow) {
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    FrontPanelDialog& window = *app->window();
+    ASSERT_TRUE(window.controller().windows().open(AuxWindow::ConnectingNotice));
+    const auto* notice =
+        qobject_cast<ConnectingNotice*>(window.auxWindow(AuxWindow::ConnectingNotice));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->parentWidget(), &window);
+    EXPECT_TRUE(notice->isVisible());
+}
+
+TEST_F(ApplicationTest, ThePanelSendsThroughTheCoresLink) {
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    QTest::mouseClick(app->window()->view(), Qt::LeftButton, {}, QPoint(612, 286));  // LOCK
+    EXPECT_TRUE(log_.link.sent(Request::ToggleLock));
 }
 
 TEST_F(ApplicationTest, AStuckWorkerEndsTheProcessAtOnceAfterTheShutdown) {

@@ -1,14 +1,18 @@
 // The main window on the offscreen platform: its menu and size, drawing into the back buffer,
-// the boxes and their gating, keys, auxiliary windows and the cross-thread send.
+// the boxes and their gating, keys, auxiliary windows and the cross-thread send. What the
+// panel controller does through the window is in panel_controls_test.cpp.
 #include "panelink/panel/ui/front_panel_dialog.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 
 #include <atomic>
@@ -19,16 +23,13 @@
 #include <thread>
 #include <vector>
 
-#include "panelink/cat/radio_state.h"
-#include "panelink/core/link_flags.h"
 #include "panelink/core/port_failure.h"
-#include "panelink/menu/menu_item_table.h"
 #include "panelink/panel/ui/bitmap_store.h"
+#include "panelink/panel/ui/connecting_notice.h"
 #include "panelink/panel/ui/panel_strings.h"
 #include "panelink/panel/ui/panel_view.h"
-#include "panelink/panel/ui/tests/recording_boxes.h"
+#include "panelink/panel/ui/tests/dialog_fixture.h"
 #include "panelink/testing/qt_test_support.h"
-#include "shared/platform/virtual_time.h"
 
 namespace panelink {
 namespace {
@@ -46,31 +47,7 @@ bool showsKeyed(int bitmap, const QRect& rect, const QImage& before, const QImag
     return !raw.isNull() && keyedMismatches(raw, rect, before, now) == 0;
 }
 
-class FrontPanelDialogTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        window_ = std::make_unique<FrontPanelDialog>(PanelRecords{radio_, menu_, flags_}, events_,
-                                                     time_, boxes_);
-        time_.setTickHandler([this](int id) { window_->onTimer(id); });
-        QObject::connect(window_.get(), &FrontPanelDialog::cancelled, [this] { ++cancels_; });
-    }
-
-    void TearDown() override {
-        time_.setTickHandler({});
-        window_.reset();
-    }
-
-    QImage buffer() const { return window_->canvas().image(); }
-
-    EventHub events_;
-    RadioState radio_;
-    MenuItemTable menu_;
-    LinkFlags flags_;
-    platform::VirtualTime time_;
-    uitest::RecordingBoxes boxes_;
-    std::unique_ptr<FrontPanelDialog> window_;
-    int cancels_ = 0;
-};
+using FrontPanelDialogTest = uitest::DialogFixture;
 
 // --- The window itself -------------------------------------------------------------------
 
@@ -255,7 +232,7 @@ TEST_F(FrontPanelDialogTest, MenuChangeNoticeNamesTheOpenWindowAndComesOneAtATim
     window_->handleMessage({WM_APP + 0x343, 0, 0});  // left the menu, nothing open
     EXPECT_EQ(boxes_.count(), 0u);
 
-    window_->openAuxWindow(AuxWindow::Cw);
+    windows().open(AuxWindow::Cw);
     window_->handleMessage({WM_APP + 0x30B, 0, 0});  // MENU LIST is not open: no notice
     EXPECT_EQ(boxes_.count(), 0u);
     window_->handleMessage({WM_APP + 0x343, 0, 0});
@@ -268,8 +245,8 @@ TEST_F(FrontPanelDialogTest, MenuChangeNoticeNamesTheOpenWindowAndComesOneAtATim
     window_->handleMessage({WM_APP + 0x343, 0, 0});
     EXPECT_EQ(boxes_.count(), 1u);
 
-    window_->handleMessage({auxWindowClosedMessage(AuxWindow::Cw), 0, 0});
-    window_->openAuxWindow(AuxWindow::MenuList);
+    windows().closed(AuxWindow::Cw);
+    windows().open(AuxWindow::MenuList);
     window_->handleMessage({WM_APP + 0x359, 0, 0});
     ASSERT_EQ(boxes_.count(), 2u);
     EXPECT_EQ(boxes_.at(1).box.text, QString::fromUtf8(panelString(112).data()));
@@ -283,80 +260,119 @@ TEST_F(FrontPanelDialogTest, EscapeAndEnterNeverCloseTheWindowButTheCloseBoxDoes
     QTest::keyClick(window_.get(), Qt::Key_Escape);
     QTest::keyClick(window_->view(), Qt::Key_Escape);
     QTest::keyClick(window_.get(), Qt::Key_Return);
+    QTest::keyClick(window_->view(), Qt::Key_Enter);
     EXPECT_EQ(cancels_, 0);
     EXPECT_TRUE(window_->isVisible());
-
-    // Enter cancels a digit selection.
-    window_->handleMessage({WM_APP + 0x586, 3, 0});
-    ASSERT_EQ(window_->display().selectedDigit(), 3);
-    QTest::keyClick(window_->view(), Qt::Key_Enter);
-    EXPECT_EQ(window_->display().selectedDigit(), 0);
 
     window_->close();
     window_->close();
     EXPECT_EQ(cancels_, 1);
 }
 
-TEST_F(FrontPanelDialogTest, ExitFromTheMenuAndTheVersionBoxFromHelpOrF1) {
-    window_->menuAction(kMenuVersion)->trigger();
-    ASSERT_EQ(boxes_.count(), 1u);
-    EXPECT_TRUE(boxes_.at(0).box.text.contains(QStringLiteral("Panelink")));
-    EXPECT_TRUE(boxes_.at(0).box.text.contains(QStringLiteral("Version")));
+TEST_F(FrontPanelDialogTest, TheExitMessageEndsTheRunOnceWhateverElseAsksAsWell) {
+    window_->handleMessage(message(WindowMessage::Exit));
+    window_->close();
+    window_->handleMessage(message(WindowMessage::Exit));
+    EXPECT_EQ(cancels_, 1);
+}
+
+TEST_F(FrontPanelDialogTest, F1AndThePanelsVersionBoxShowTheProductAndVersion) {
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     QTest::keyClick(window_.get(), Qt::Key_F1);
-    EXPECT_EQ(boxes_.count(), 2u);
+    ASSERT_EQ(boxes_.count(), 1u);
+    EXPECT_TRUE(boxes_.at(0).box.text.contains(QStringLiteral("Panelink")));
+    EXPECT_TRUE(boxes_.at(0).box.text.contains(QStringLiteral("Version")));
+    static_cast<PanelWindow&>(*window_).showVersionBox();
+    ASSERT_EQ(boxes_.count(), 2u);
+    EXPECT_EQ(boxes_.at(1).box.text, boxes_.at(0).box.text);
+}
 
-    window_->menuAction(kMenuExit)->trigger();
-    EXPECT_EQ(cancels_, 1);
+// The controller's boxes ("Failed to connect the COM port.") look like the window's own.
+TEST_F(FrontPanelDialogTest, ThePanelsMessageBoxShowsTheProgramStringUnderTheProductName) {
+    static_cast<PanelWindow&>(*window_).showMessageBox(111);
+    ASSERT_EQ(boxes_.count(), 1u);
+    EXPECT_EQ(boxes_.at(0).box.title, QStringLiteral("Panelink"));
+    EXPECT_EQ(boxes_.at(0).box.text, QStringLiteral("Failed to connect the COM port."));
+    EXPECT_EQ(boxes_.at(0).box.parent, window_.get());
 }
 
 // --- Auxiliary windows ----------------------------------------------------------------------
 
-TEST_F(FrontPanelDialogTest, AnOpenAuxiliaryWindowGraysTheMenuButExitUntilItsClosingMessage) {
+TEST_F(FrontPanelDialogTest, AnOpenAuxiliaryWindowGraysTheMenuButExitUntilItIsClosed) {
     std::vector<AuxWindow> created;
     window_->setAuxFactory([&](AuxWindow which, FrontPanelDialog& owner) -> QWidget* {
         created.push_back(which);
-        if (which != AuxWindow::ComSelect && which != AuxWindow::BaudRate) return nullptr;
-        auto* dialog = new QDialog(&owner);
-        return dialog;
+        if (which != AuxWindow::ComSelect) return nullptr;
+        return new QDialog(&owner);
     });
 
-    window_->menuAction(kMenuPlayback)->trigger();  // not built yet: nothing opens
-    EXPECT_FALSE(window_->anyAuxWindowOpen());
+    EXPECT_FALSE(windows().open(AuxWindow::Playback));  // not built yet: nothing opens
+    EXPECT_FALSE(windows().anyOpen());
     EXPECT_TRUE(window_->menuAction(kMenuCw)->isEnabled());
 
-    window_->menuAction(kMenuComSelect)->trigger();
-    ASSERT_TRUE(window_->isAuxWindowOpen(AuxWindow::ComSelect));
+    ASSERT_TRUE(windows().open(AuxWindow::ComSelect));
     QPointer<QWidget> dialog = window_->auxWindow(AuxWindow::ComSelect);
+    ASSERT_FALSE(dialog.isNull());
     EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->parentWidget(), window_.get());
     for (int id : {32780, 32781, 32782, 32783, 32785, 32786, 32789})
         EXPECT_FALSE(window_->menuAction(id)->isEnabled()) << id;
     EXPECT_TRUE(window_->menuAction(kMenuExit)->isEnabled());
 
-    window_->post({auxWindowClosedMessage(AuxWindow::ComSelect), 0, 0});
-    EXPECT_EQ(auxWindowClosedMessage(AuxWindow::ComSelect), WM_APP + 0x58Au);
+    // Opened again: the same window, not a second one.
+    EXPECT_TRUE(windows().open(AuxWindow::ComSelect));
+    EXPECT_EQ(window_->auxWindow(AuxWindow::ComSelect), dialog.data());
+
+    windows().closed(AuxWindow::ComSelect);
+    EXPECT_FALSE(dialog->isVisible());
     ASSERT_TRUE(waitUntil([&] { return dialog.isNull(); }));
-    EXPECT_FALSE(window_->anyAuxWindowOpen());
     EXPECT_TRUE(window_->menuAction(kMenuBaudRate)->isEnabled());
+    EXPECT_EQ(created, (std::vector<AuxWindow>{AuxWindow::Playback, AuxWindow::ComSelect}));
+}
 
-    // A window that disappears without its message does not leave the menu grayed.
-    window_->menuAction(kMenuBaudRate)->trigger();
-    ASSERT_TRUE(window_->isAuxWindowOpen(AuxWindow::BaudRate));
+TEST_F(FrontPanelDialogTest, AWindowThatGoesWithoutItsClosingMessageNoLongerCountsAsOpen) {
+    window_->setAuxFactory([](AuxWindow, FrontPanelDialog& owner) { return new QDialog(&owner); });
+    ASSERT_TRUE(windows().open(AuxWindow::BaudRate));
+    ASSERT_TRUE(windows().open(AuxWindow::Cw));
     delete window_->auxWindow(AuxWindow::BaudRate);
-    EXPECT_TRUE(window_->menuAction(kMenuComSelect)->isEnabled());
+    EXPECT_FALSE(windows().isOpen(AuxWindow::BaudRate));
+    EXPECT_FALSE(window_->menuAction(kMenuComSelect)->isEnabled());  // CW is still up
 
-    EXPECT_EQ(created, (std::vector<AuxWindow>{AuxWindow::Playback, AuxWindow::ComSelect,
-                                               AuxWindow::BaudRate}));
+    delete window_->auxWindow(AuxWindow::Cw);
+    EXPECT_FALSE(windows().anyOpen());
+    EXPECT_TRUE(window_->menuAction(kMenuComSelect)->isEnabled());
+    EXPECT_TRUE(windows().open(AuxWindow::Cw));  // and it opens again
+}
+
+TEST_F(FrontPanelDialogTest, TheConnectingNoticeSaysSoAndCannotBeClosedByTheUser) {
+    window_->setAuxFactory([](AuxWindow, FrontPanelDialog& owner) -> QWidget* {
+        return new ConnectingNotice(&owner);
+    });
+    ASSERT_TRUE(windows().open(AuxWindow::ConnectingNotice));
+    auto* notice = qobject_cast<ConnectingNotice*>(window_->auxWindow(AuxWindow::ConnectingNotice));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->textLabel()->text(), QStringLiteral("Connecting the COM port now."));
+    EXPECT_TRUE(notice->findChildren<QAbstractButton*>().isEmpty());
+    EXPECT_FALSE(notice->isModal());
+    EXPECT_EQ(notice->minimumSize(), notice->maximumSize());
+    EXPECT_FALSE(window_->menuAction(kMenuCw)->isEnabled());
+
+    QTest::keyClick(notice, Qt::Key_Escape);
+    notice->close();
+    EXPECT_TRUE(notice->isVisible());
+    windows().closed(AuxWindow::ConnectingNotice);
+    EXPECT_FALSE(notice->isVisible());
+    EXPECT_TRUE(window_->menuAction(kMenuCw)->isEnabled());
 }
 
 TEST_F(FrontPanelDialogTest, ClosingTheRunClosesTheAuxiliaryWindows) {
     window_->setAuxFactory([](AuxWindow, FrontPanelDialog& owner) { return new QDialog(&owner); });
-    window_->menuAction(kMenuComSelect)->trigger();
+    ASSERT_TRUE(windows().open(AuxWindow::ComSelect));
     QPointer<QWidget> dialog = window_->auxWindow(AuxWindow::ComSelect);
     ASSERT_FALSE(dialog.isNull());
     window_->beginClosing();
-    EXPECT_FALSE(window_->anyAuxWindowOpen());
+    EXPECT_FALSE(windows().anyOpen());
     ASSERT_TRUE(waitUntil([&] { return dialog.isNull(); }));
 }
 
