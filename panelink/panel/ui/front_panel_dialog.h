@@ -33,7 +33,7 @@ struct LinkFlags;
 
 // What the window reads and writes of the process-wide records.
 struct PanelRecords {
-    const RadioState& radio;
+    RadioState& radio;  // the panel clears the CONTOUR level when COM connects
     const MenuItemTable& menu;
     LinkFlags& flags;
 };
