@@ -116,7 +116,7 @@ class XTool {
     // X mouse buttons: 4 and 5 are one wheel step up (away from the user) and down.
     enum Button : int { kLeft = 1, kRight = 3, kWheelUp = 4, kWheelDown = 5 };
 
-    explicit XTool(QProcessEnvironment environment) : environment_(std::move(environment)) {}
+    explicit XTool(const QProcessEnvironment& environment) : environment_(environment) {}
 
     // The standard output of one xdotool command line; nullopt when it failed.
     std::optional<QString> run(const QStringList& arguments) const {
