@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -17,7 +18,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "panelink/app/ui/application.h"
+#include "bench/ui_bench_support.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
 #include "panelink/core/messages.h"
@@ -26,7 +27,6 @@
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "panelink/panel/ui/panel_view.h"
-#include "shared/formats/testing/working_dir.h"
 #include "shared/platform/pseudo_terminal.h"
 #include "shared/platform/virtual_time.h"
 
@@ -98,44 +98,19 @@ void redrawCost(int samples) {
 
 // An "FA" answer written to the port until the window has painted the digits.
 void answerToScreen(int samples) {
-    commo::ScratchWorkingDir scratch("panelink-bench");
-    auto terminal = platform::PseudoTerminal::create();
-    if (!scratch.ok() || !terminal) {
-        std::printf("answer to screen: no scratch directory or pseudo-terminal\n");
+    bench::ProgramOnTerminal program;
+    if (!program.start()) {
+        std::printf("answer to screen: %s\n", program.why().c_str());
         return;
     }
-    scratch.writeCommoFile("ComPorts.csv", "COM1," + terminal->slavePath() + "\n");
-    scratch.writeCommoFile("CommSetting.csv", "1,38400,0\n");
-
-    panelink::PanelinkApplication::Options options;
-    options.workingDirectory = scratch.path();
-    options.lockDirectory = scratch.path();
-    options.splashTime = platform::Milliseconds(0);
-    options.watchSignals = false;
-    options.watchPower = false;
-    options.quit = [](int) {};
-    panelink::PanelinkApplication app(std::move(options));
-    app.start();
-    QElapsedTimer wait;
-    wait.start();
-    while (app.phase() != panelink::PanelinkApplication::Phase::Running && wait.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    FrontPanelDialog* window = app.window();
-    if (window == nullptr || app.phase() != panelink::PanelinkApplication::Phase::Running) {
-        std::printf("answer to screen: the program did not start\n");
-        return;
-    }
+    FrontPanelDialog* window = &program.window();
+    platform::PseudoTerminal* terminal = &program.terminal();
 
     std::optional<bench::SteadyTime> painted;
     QObject::connect(window->view(), &panelink::PanelView::painted, [&](const QRegion& region) {
         if (region.intersects(kDigits)) painted = std::chrono::steady_clock::now();
     });
-    // Let the start-up traffic and the first redraws settle.
-    for (int i = 0; i < 50; ++i) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        terminal->readMaster();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    program.settle();
 
     std::vector<double> latency;
     int lost = 0;
@@ -166,7 +141,6 @@ void answerToScreen(int samples) {
     }
     bench::printPercentiles("FA answer to paint", latency);
     if (lost > 0) std::printf("  %d answers never reached the screen within 1 s\n", lost);
-    app.requestShutdown();
 }
 
 }  // namespace

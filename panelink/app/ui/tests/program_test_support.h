@@ -17,12 +17,21 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "shared/platform/testing/scratch_dir.h"
 #include "shared/platform/testing/wait_until.h"
 
 namespace panelink::apptest {
+
+// One command in the simulator's transcript: when it arrived (ms since the simulator
+// started) and its text.
+struct HeardCommand {
+    long long ms = 0;
+    std::string text;
+};
 
 inline QString qpath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
@@ -96,6 +105,21 @@ class Simulator {
     std::string transcript() const { return platform::readFile(directory_ / "transcript.txt"); }
     bool received(const std::string& command) const {
         return transcript().find(" " + command) != std::string::npos;
+    }
+    std::vector<HeardCommand> heard() const {
+        std::vector<HeardCommand> commands;
+        std::istringstream lines(transcript());
+        std::string line;
+        // A line without its end is still being written: it is read next time.
+        while (std::getline(lines, line) && !lines.eof()) {
+            std::istringstream fields(line);
+            HeardCommand command;
+            fields >> command.ms;
+            fields.get();  // the one blank before the command, which may hold blanks itself
+            std::getline(fields, command.text);
+            if (fields) commands.push_back(std::move(command));
+        }
+        return commands;
     }
 
   private:

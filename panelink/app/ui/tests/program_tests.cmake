@@ -24,7 +24,16 @@ panelink_add_test(test_panelink_xvfb
     LIBS Qt6::Widgets
     LABELS xvfb e2e)
 
-foreach(test IN ITEMS test_panelink_program test_panelink_xvfb)
+# The panel's controls on Xvfb, clicked, dragged and wheeled with xdotool: the exact commands
+# at the simulator, the pop-ups and the connecting windows on the screen.
+panelink_add_test(test_panelink_panel_xvfb
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/panel_controls_xvfb_test.cpp
+    LIBS Qt6::Widgets
+    LABELS xvfb e2e)
+
+foreach(test IN ITEMS test_panelink_program test_panelink_xvfb test_panelink_panel_xvfb)
     target_compile_definitions(${test} PRIVATE
         PANELINK_TEST_PROGRAM="$<TARGET_FILE:panelink>"
         PANELINK_TEST_ORVIK_SIM="$<TARGET_FILE:orvik-sim>"
