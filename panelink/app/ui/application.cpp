@@ -86,8 +86,7 @@ void PanelinkApplication::start() {
 
     if (options_.watchSignals) {
         signals_ = new SignalWatcher(this);
-        connect(signals_, &SignalWatcher::terminationRequested, this,
-                [this](int) { requestShutdown(); });
+        connect(signals_, &SignalWatcher::terminationRequested, this, [this](int) { terminate(); });
     }
 
     core_ =
@@ -170,6 +169,14 @@ void PanelinkApplication::finishStartUp() {
     window_->adjustSize();
     centre(*window_);
     window_->show();
+}
+
+void PanelinkApplication::terminate() {
+    if (phase_ == Phase::Running && window_ && !std::exchange(terminating_, true)) {
+        window_->requestExit();
+        return;
+    }
+    requestShutdown();
 }
 
 void PanelinkApplication::requestShutdown() {

@@ -72,6 +72,9 @@ class PanelinkApplication final : public QObject {
     // order, then ends the event loop with exit code 0. At any phase; a second request does
     // nothing.
     void requestShutdown();
+    // SIGTERM and SIGINT: while the window runs, exactly as File/Exit (the panel's close step
+    // first); a second signal, or one at another phase, shuts down at once.
+    void terminate();
 
     Phase phase() const { return phase_; }
     bool secondInstance() const { return secondInstance_; }
@@ -92,6 +95,7 @@ class PanelinkApplication final : public QObject {
     Options options_;
     Phase phase_ = Phase::Created;
     bool secondInstance_ = false;
+    bool terminating_ = false;
     std::unique_ptr<platform::SingleInstanceLock> instanceLock_;
     std::unique_ptr<BoxPresenter> ownBoxes_;
     BoxPresenter* boxes_ = nullptr;

@@ -348,6 +348,10 @@ void FrontPanelDialog::onCancel() {
     controller_->closeStep([this] { emit cancelled(); });
 }
 
+void FrontPanelDialog::requestExit() {
+    onCancel();
+}
+
 void FrontPanelDialog::beginClosing() {
     {
         std::lock_guard lock(sendGate_->mutex);

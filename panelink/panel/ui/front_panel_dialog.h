@@ -90,6 +90,8 @@ class FrontPanelDialog final : public QMainWindow,
 
     // The run is ending: senders stop waiting, auxiliary windows close.
     void beginClosing();
+    // As File/Exit: the panel's close step, then cancelled().
+    void requestExit();
 
     // The menu items other than Exit are grayed while an auxiliary window is open.
     void updateMenuGraying();

@@ -257,6 +257,18 @@ TEST_F(ApplicationTest, ShutdownClosesBoxesAndAuxiliaryWindowsFirst) {
     EXPECT_EQ(exitCodes_, std::vector<int>{0});
 }
 
+TEST_F(ApplicationTest, ATerminationSignalWhileRunningEndsTheRunThroughTheWindowsExit) {
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    bool cancelled = false;
+    QObject::connect(app->window(), &FrontPanelDialog::cancelled, [&] { cancelled = true; });
+    app->terminate();
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(app->phase(), Phase::Ended);
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+}
+
 TEST_F(ApplicationTest, TheProgramHasTheConnectingNoticeAsAChildOfTheMainWindow) {
     auto app = makeApp();
     app->start();
