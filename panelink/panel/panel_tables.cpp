@@ -271,11 +271,14 @@ class SampledDisc {
   private:
     static std::size_t cells(int radius) {
         if (radius < 0) return 0;
-        const auto side = static_cast<std::size_t>(2 * radius + 1);
+        const std::size_t side = (static_cast<std::size_t>(radius) * 2) + 1;
         return side * side;
     }
     std::size_t offset(int dx, int dy) const {
-        return static_cast<std::size_t>((dy + radius_) * side_ + (dx + radius_));
+        const int row = dy + radius_;
+        const int column = dx + radius_;
+        return (static_cast<std::size_t>(row) * static_cast<std::size_t>(side_)) +
+               static_cast<std::size_t>(column);
     }
 
     int radius_;
