@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <clocale>
 #include <cstdlib>
 #include <utility>
 
@@ -46,6 +47,9 @@ PanelinkApplication::PanelinkApplication(Options options)
       windowTimers_(clock_),
       workerTimers_({}, "worker-timers"),
       timers_(workerTimers_, workerTimerIds(), windowTimers_) {
+    // QApplication took the user's locale, decimal comma and all; the CAT texts, the menu
+    // list and the files are written and read with "%f" and strtod, which must use ".".
+    std::setlocale(LC_NUMERIC, "C");
     if (!options_.quit) options_.quit = [](int code) { QCoreApplication::exit(code); };
     if (!options_.hardExit) options_.hardExit = [] { std::_Exit(0); };
     boxes_ = options_.boxes;

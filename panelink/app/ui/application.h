@@ -29,6 +29,9 @@ class SignalWatcher;
 // its timers and the core to life in order, runs until the window is closed or SIGTERM or
 // SIGINT arrives, and shuts down in order.
 //
+// Numbers are formatted and read in the C locale whatever the user's locale: the constructor
+// sets LC_NUMERIC, which QApplication set from the environment.
+//
 // Start-up runs from the event loop, so that signals and repaints are served during the
 // splash and while the settings message waits for the user; nothing else runs meanwhile.
 class PanelinkApplication final : public QObject {

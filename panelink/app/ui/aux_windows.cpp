@@ -1,11 +1,16 @@
 #include "panelink/app/ui/aux_windows.h"
 
+#include <QIcon>
+#include <QPixmap>
+
 #include <array>
 
 #include "panelink/cat/radio_state.h"
 #include "panelink/link/com_port.h"
 #include "panelink/link/ui/link_choice_dialog.h"
 #include "panelink/link/ui/link_dialog_services.h"
+#include "panelink/menu/ui/menu_list_window.h"
+#include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/connecting_notice.h"
 
 namespace panelink {
@@ -27,6 +32,18 @@ LinkDialogServices linkDialogServices(const WindowServices& services) {
     };
 }
 
+MenuListServices menuListServices(const WindowServices& services) {
+    const QImage icon = BitmapStore::keyOutGreen(BitmapStore::load(MenuListWindow::kIconBitmap));
+    return MenuListServices{
+        .events = services.events,
+        .table = services.menuTable,
+        .memory = services.menuListMemory,
+        .link = services.link,
+        .radio = services.records.radio,
+        .icon = QIcon(QPixmap::fromImage(icon)),
+    };
+}
+
 using Factory = QWidget* (*)(const WindowServices& services, FrontPanelDialog& owner);
 
 struct Registration {
@@ -43,6 +60,10 @@ constexpr std::array kRegistrations{
     Registration{AuxWindow::BaudRate,
                  [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
                      return new BaudRateDialog(linkDialogServices(s), &owner);
+                 }},
+    Registration{AuxWindow::MenuList,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new MenuListWindow(menuListServices(s), &owner);
                  }},
     Registration{AuxWindow::ConnectingNotice,
                  [](const WindowServices&, FrontPanelDialog& owner) -> QWidget* {

@@ -37,6 +37,8 @@ class CoreContextCore final : public AppCore {
                 },
             .closePort = [this] { return core_.port().close(); },
             .link = link_,
+            .menuTable = core_.menu(),
+            .menuListMemory = menuListMemory_,
         };
     }
 
@@ -45,6 +47,7 @@ class CoreContextCore final : public AppCore {
     bool secondInstance_;
     CoreContext core_;
     CoreRadioLink link_;
+    MenuListMemory menuListMemory_;
 };
 
 }  // namespace

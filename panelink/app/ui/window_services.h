@@ -6,6 +6,8 @@
 
 #include "panelink/core/event_hub.h"
 #include "panelink/core/requests.h"
+#include "panelink/menu/menu_item_table.h"
+#include "panelink/menu/menu_list_model.h"
 #include "panelink/panel/panel_ports.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "shared/formats/link_settings.h"
@@ -27,6 +29,10 @@ struct WindowServices {
     std::function<bool()> closePort;
     // The main window's panel controls send through it.
     RadioLink& link;
+    // The menu list writes its changes back here (the main window only reads the table) and
+    // keeps its selected line in menuListMemory from one opening to the next.
+    MenuItemTable& menuTable;
+    MenuListMemory& menuListMemory;
 };
 
 }  // namespace panelink

@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+#include <QProcess>
 #include <QTest>
 #include <QWidget>
 
 #include <atomic>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,7 +27,11 @@
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
+#include "panelink/menu/menu_build.h"
+#include "panelink/menu/menu_defaults.h"
 #include "panelink/menu/menu_item_table.h"
+#include "panelink/menu/menu_list_line.h"
+#include "panelink/menu/ui/menu_list_window.h"
 #include "panelink/panel/panel_controller.h"
 #include "panelink/panel/ui/connecting_notice.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
@@ -69,6 +79,7 @@ class FakeCore final : public AppCore {
     FakeCore(const CoreWiring& wiring, CoreLog& log) : wiring_(wiring), log_(log) {
         log_.secondInstance = wiring.secondInstance;
         log_.window = &events_;
+        buildMenuItemTable(menu_);
     }
     ~FakeCore() override { log_.add("destroyed"); }
 
@@ -102,6 +113,8 @@ class FakeCore final : public AppCore {
             .postRequest = [](Request, std::uintptr_t, std::intptr_t) { return true; },
             .closePort = [] { return true; },
             .link = log_.link,
+            .menuTable = menu_,
+            .menuListMemory = menuListMemory_,
         };
     }
 
@@ -111,6 +124,7 @@ class FakeCore final : public AppCore {
     EventHub events_;
     RadioState radio_;
     MenuItemTable menu_;
+    MenuListMemory menuListMemory_;
     LinkFlags flags_;
     commo::LinkSettings settings_;
 };
@@ -282,6 +296,28 @@ TEST_F(ApplicationTest, TheProgramHasTheConnectingNoticeAsAChildOfTheMainWindow)
     EXPECT_TRUE(notice->isVisible());
 }
 
+TEST_F(ApplicationTest, TheProgramsMenuListHasTheIconAndRemembersItsLineBetweenOpenings) {
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    FrontPanelDialog& window = *app->window();
+    AuxWindowRegistry& windows = window.controller().windows();
+    ASSERT_TRUE(windows.open(AuxWindow::MenuList));
+    auto* list = qobject_cast<MenuListWindow*>(window.auxWindow(AuxWindow::MenuList));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->parentWidget(), &window);
+    EXPECT_FALSE(list->windowIcon().isNull());
+    ASSERT_GT(list->list()->count(), 10);
+    list->list()->setCurrentRow(10);
+    list->reject();
+    EXPECT_FALSE(windows.isOpen(AuxWindow::MenuList));
+
+    ASSERT_TRUE(windows.open(AuxWindow::MenuList));
+    list = qobject_cast<MenuListWindow*>(window.auxWindow(AuxWindow::MenuList));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->list()->currentRow(), 10);
+}
+
 TEST_F(ApplicationTest, ThePanelSendsThroughTheCoresLink) {
     auto app = makeApp();
     app->start();
@@ -332,6 +368,48 @@ TEST_F(ApplicationTest, WorkerTimersTickOffTheUserInterfaceThreadAndWorkerPostsR
     const int afterShutdown = log_.workerTicks.load();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(log_.workerTicks.load(), afterShutdown);
+}
+
+std::string printed(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+// Switches LC_NUMERIC to a German locale built for the test, as QApplication does for a user
+// who has one; false when the machine cannot build it. LC_NUMERIC is "C" again afterwards.
+class CommaLocale {
+  public:
+    explicit CommaLocale(const std::filesystem::path& directory) {
+        std::filesystem::create_directories(directory);
+        const QString target = QString::fromStdString((directory / "de_DE.UTF-8").string());
+        if (QProcess::execute(QStringLiteral("localedef"),
+                              {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                               QStringLiteral("UTF-8"), target}) != 0) {
+            return;
+        }
+        setenv("LOCPATH", directory.c_str(), 1);
+        active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        unsetenv("LOCPATH");
+    }
+    ~CommaLocale() { std::setlocale(LC_NUMERIC, "C"); }
+    CommaLocale(const CommaLocale&) = delete;
+    CommaLocale& operator=(const CommaLocale&) = delete;
+
+    bool active() const { return active_; }
+
+  private:
+    bool active_ = false;
+};
+
+TEST_F(ApplicationTest, NumbersKeepTheirDecimalPointUnderAUsersCommaLocale) {
+    const CommaLocale comma(scratch_.path() / "locales");
+    if (!comma.active() || printed(0.5) != "0,50") GTEST_SKIP() << "no comma locale here";
+
+    auto app = makeApp();
+    EXPECT_EQ(printed(0.5), "0.50");
+    const MenuItem shift = defaultMenuItem(50);  // RPT SFT, 10 hundredths of a MHz
+    EXPECT_TRUE(menuListLine(shift, {}).ends_with(" 0.10MHz")) << menuListLine(shift, {});
 }
 
 }  // namespace
