@@ -57,6 +57,7 @@ class NoLink final : public panelink::RadioLink {
     void postRequest(panelink::Request, std::uintptr_t, std::intptr_t) override {}
     void queueCommand(std::string_view) override {}
     bool portUsable() override { return false; }
+    bool menuSettingsRead() override { return false; }
 };
 
 // The window alone, with its records and timers of its own.

@@ -290,6 +290,7 @@ void CommandSender::menuReadoutStep() {
         break;
     }
     if (index > count) {
+        services_.flags.menuSettingsRead.store(true);
         endMenuReadout();
     } else {
         menuIndex_.store(index);
@@ -308,6 +309,8 @@ void CommandSender::endMenuReadout() {
 }
 
 void CommandSender::stopReadouts() {
+    // Stopped or lost: the settings may change before the next connection.
+    services_.flags.menuSettingsRead.store(false);
     services_.timers.killTimer(kTimerReadout);
     readoutRunning_.store(false);
     readoutIndex_.store(0);

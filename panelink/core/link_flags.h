@@ -18,6 +18,9 @@ struct LinkFlags {
     std::atomic<bool> readoutBusy{false};
     // The "Reading the menu setting data now." dialog is up and waits for the read-out's end.
     std::atomic<bool> readingDialogShown{false};
+    // A menu read-out has run to its end since the link was last lost or the read-outs were
+    // stopped: the F key needs no new read-out.
+    std::atomic<bool> menuSettingsRead{false};
     // Shut-down has begun: nothing reopens the port any more.
     std::atomic<bool> shuttingDown{false};
     // Why the port last failed to open; the link failure box names it.

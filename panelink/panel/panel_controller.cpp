@@ -77,6 +77,7 @@ void PanelController::closeStep(std::function<void()> then) {
             if (then) then();
             return;
         }
+        keysBlocked_ = false;
         post(Request::SetPanelLock, true, kPanelUnlock);
         pause(kClosePause, std::move(then));
     });
@@ -132,6 +133,7 @@ void PanelController::onWindowClosed(AuxWindow window, std::uintptr_t wparam) {
             ports_.timers.killTimer(kTimerVcc);
             break;
         case AuxWindow::MenuList:
+            keysBlocked_ = false;
             post(Request::SetPanelLock, true, kPanelUnlock);
             break;
         default:

@@ -33,11 +33,9 @@ class PanelController {
         platform::TimerHost& timers;
     };
 
-    // The F key and MW sequences and the VFO SET window's OK action belong to the windows
-    // they open; until those exist the keys do nothing.
+    // The VFO SET window's OK action belongs to that window; until it exists Enter only
+    // toggles code 63.
     struct Sequences {
-        std::function<void()> functionKey;
-        std::function<void()> memoryWrite;
         std::function<void()> vfoSetOk;
     };
 
@@ -83,9 +81,11 @@ class PanelController {
     AuxWindowRegistry& windows() { return registry_; }
     const AuxWindowRegistry& windows() const { return registry_; }
     PanelCode activeControl() const { return active_; }
+    // Shortcut keys are blocked from the F key until the MENU LIST closes.
+    bool keysBlocked() const { return keysBlocked_; }
     int selectedDigit() const { return selectedDigit_; }
     // A pause or a pop-up is running: input is held back until it ends.
-    bool busy() const { return pausing_ || inPopup_; }
+    bool busy() const { return pausing_ || inPopup_ || readingNotice_; }
 
   private:
     enum class ValueStep { Click, Repeat, Wheel };
@@ -150,6 +150,13 @@ class PanelController {
     void startReadBack(PanelCode code);
     void readBackTick();
 
+    // The F key and MW.
+    void functionKeySequence();
+    void lockPanel(int times, std::function<void()> then);
+    void readMenuSettings();
+    void menuSettingsReadingClosed();
+    void memoryWriteSequence();
+
     // COM connect.
     void connectTick();
     void retryTick();
@@ -181,8 +188,10 @@ class PanelController {
     bool repeatRunning_ = false;
     bool repeatIncreasing_ = false;
 
+    bool keysBlocked_ = false;
     bool pausing_ = false;
     bool inPopup_ = false;
+    bool readingNotice_ = false;
     bool runningDeferred_ = false;
     std::function<void()> afterPause_;
     std::deque<std::function<void()>> deferred_;

@@ -4,6 +4,7 @@
 // implement these; tests implement them with recorders and scripted answers.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -27,6 +28,9 @@ class PanelWindow {
     // wait for the user.
     virtual void showMessageBox(int stringId) = 0;
     virtual void showVersionBox() = 0;
+    // Shows "Reading the menu setting data now." over the panel until it closes itself, then
+    // calls `closed`. It does not wait.
+    virtual void runReadingNotice(std::function<void()> closed) = 0;
 };
 
 // The pointer as it is now, read at the moment of asking (not from the last event), so a
@@ -63,6 +67,8 @@ class RadioLink {
     virtual void queueCommand(std::string_view text) = 0;
     // The port is open and its line lets commands out.
     virtual bool portUsable() = 0;
+    // A menu read-out has completed since the link was last lost.
+    virtual bool menuSettingsRead() = 0;
 };
 
 }  // namespace panelink

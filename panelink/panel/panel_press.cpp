@@ -282,11 +282,11 @@ void PanelController::pressProcess(PanelCode code) {
     if (active_ == PanelCode::None) {
         if (!vfoSetOpen) {
             if (code == PanelCode::Function) {
-                if (sequences_.functionKey) sequences_.functionKey();
+                functionKeySequence();
                 return;
             }
             if (code == PanelCode::MemoryWrite) {
-                if (sequences_.memoryWrite) sequences_.memoryWrite();
+                memoryWriteSequence();
                 return;
             }
             if (code == PanelCode::Enter) openWindow(AuxWindow::VfoSet);

@@ -24,6 +24,9 @@ inline constexpr Milliseconds kVccPeriod{100};          // timer 31
 inline constexpr Milliseconds kFullRedrawDelay{30};     // timer 13
 inline constexpr int kPowerOnPause = 100;  // ms between switching the power on and connecting
 inline constexpr int kClosePause = 500;    // ms for the panel unlock before the shut-down
+inline constexpr int kPanelLockGap = 100;  // ms between the F key's panel lock requests
+inline constexpr int kPanelLockRepeats = 3;
+inline constexpr int kMenuReadoutPause = 100;  // ms after starting the menu read-out
 
 inline constexpr int kDegreesPerStep = 7;  // of dial turning per step
 inline constexpr int kWheelDegrees = 7;    // a wheel step turns a dial this far
@@ -32,7 +35,8 @@ inline constexpr int kWheelWrapBelowZero = 352;  // a wheel step down below 0 la
 inline constexpr int kWheelWrapAtFullTurn = 7;   // a wheel step up to 360 or more lands here
 inline constexpr int kConnectRetries = 4;
 inline constexpr int kConnectFailedString = 111;     // "Failed to connect the COM port."
-inline constexpr std::int32_t kPanelUnlock = 3;      // the panel lock request's unlock value
+inline constexpr std::int32_t kPanelLock = 2;        // the panel lock request locks with 2
+inline constexpr std::int32_t kPanelUnlock = 3;      // and unlocks with 3
 inline constexpr std::int32_t kShiftZeroStart = 40;  // SHIFT at 0 steps from ±40
 inline constexpr std::int32_t kClarifierHzPerStep = 10;
 inline constexpr std::int32_t kSelTuningUnit = 100000;

@@ -1,6 +1,7 @@
 #include "panelink/app/ui/core_radio_link.h"
 
 #include "panelink/app/core_context.h"
+#include "panelink/core/link_flags.h"
 #include "panelink/link/com_port.h"
 
 namespace panelink {
@@ -17,6 +18,10 @@ void CoreRadioLink::queueCommand(std::string_view text) {
 
 bool CoreRadioLink::portUsable() {
     return core_.port().portUsable();
+}
+
+bool CoreRadioLink::menuSettingsRead() {
+    return core_.flags().menuSettingsRead.load();
 }
 
 }  // namespace panelink

@@ -15,6 +15,7 @@ class CoreRadioLink final : public RadioLink {
     void postRequest(Request request, std::uintptr_t wparam, std::intptr_t lparam) override;
     void queueCommand(std::string_view text) override;
     bool portUsable() override;
+    bool menuSettingsRead() override;
 
   private:
     CoreContext& core_;

@@ -160,6 +160,16 @@ TEST_F(SenderTest, MenuReadoutEndsQuietlyWithoutTheReadingDialog) {
     EXPECT_TRUE(window.posted.empty());
 }
 
+TEST_F(SenderTest, TheSettingsCountAsReadFromACompleteReadOutUntilTheReadOutsStop) {
+    request(Request::StartMenuReadout);
+    run(10 * 30ms);
+    EXPECT_FALSE(flags.menuSettingsRead) << "half a read-out is not a reading";
+    run(60 * 30ms);
+    EXPECT_TRUE(flags.menuSettingsRead);
+    request(Request::StopReadouts);  // the link was lost
+    EXPECT_FALSE(flags.menuSettingsRead);
+}
+
 TEST_F(SenderTest, RestartWhileRunningStartsOverOnTheSameTimer) {
     request(Request::StartReadout);
     run(95ms);  // steps 0, 1, 2

@@ -47,6 +47,10 @@ class RecordingWindow final : public PanelWindow {
     bool dspSelTuning() const override { return tuning; }
     void showMessageBox(int stringId) override { boxes.push_back(stringId); }
     void showVersionBox() override { ++versionBoxes; }
+    void runReadingNotice(std::function<void()> closed) override {
+        ++readingNotices;
+        closeReadingNotice = std::move(closed);
+    }
 
     // The last wparam sent with a message of `name`.
     template <class Name>
@@ -68,6 +72,8 @@ class RecordingWindow final : public PanelWindow {
     std::vector<platform::Message> sent;
     std::vector<int> boxes;
     int versionBoxes = 0;
+    int readingNotices = 0;
+    std::function<void()> closeReadingNotice;  // the notice's own close, for the test to call
     bool tuning = false;
 };
 
@@ -140,10 +146,12 @@ class RecordingLink final : public RadioLink {
     }
     void queueCommand(std::string_view text) override { queued.emplace_back(text); }
     bool portUsable() override { return usable; }
+    bool menuSettingsRead() override { return settingsRead; }
 
     std::vector<PostedRequest> requests;
     std::vector<std::string> queued;
     bool usable = true;
+    bool settingsRead = false;
 };
 
 // Panel points of some controls.

@@ -20,6 +20,7 @@
 #include "panelink/panel/ui/panel_strings.h"
 #include "panelink/panel/ui/panel_view.h"
 #include "panelink/panel/ui/qmenu_popup_presenter.h"
+#include "panelink/panel/ui/reading_notice_dialog.h"
 
 #ifndef PANELINK_UI_VERSION
 #define PANELINK_UI_VERSION "0.0.0"
@@ -274,6 +275,15 @@ void FrontPanelDialog::showMenuChangeNotice() {
     noticeBoxUp_ = true;
     boxes_.show({text(kProductName), text(panelString(*string)), this},
                 [this] { noticeBoxUp_ = false; });
+}
+
+void FrontPanelDialog::runReadingNotice(std::function<void()> closed) {
+    auto* notice = new ReadingNoticeDialog(records_.flags, events_, this);
+    connect(notice, &QDialog::finished, this, [notice, closed = std::move(closed)] {
+        notice->deleteLater();
+        if (closed) closed();
+    });
+    notice->start();
 }
 
 void FrontPanelDialog::showVersionBox() {

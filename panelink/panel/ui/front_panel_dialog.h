@@ -100,6 +100,7 @@ class FrontPanelDialog final : public QMainWindow,
     bool dspSelTuning() const override;
     void showMessageBox(int stringId) override;
     void showVersionBox() override;
+    void runReadingNotice(std::function<void()> closed) override;
 
     // AuxWindowHost.
     bool createWindow(AuxWindow window) override;

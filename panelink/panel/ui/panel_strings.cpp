@@ -9,7 +9,7 @@ struct StringEntry {
     std::string_view text;
 };
 
-constexpr std::array<StringEntry, 10> kStrings{{
+constexpr std::array<StringEntry, 11> kStrings{{
     {106, "Failed to open the port.\nPlease confirm the port connection."},
     {107,
      "Failed to read the menu configuration file.\nExecute the control program with the default "
@@ -17,6 +17,7 @@ constexpr std::array<StringEntry, 10> kStrings{{
     {108,
      "Failed to read the COM port configuration file.\nExecute the control program with the "
      "default settings."},
+    {109, "Reading the menu setting data now."},
     {110, "Connecting the COM port now."},
     {111, "Failed to connect the COM port."},
     {112, "Update the menu setting.\nPlease close and open the menu window."},

@@ -42,6 +42,7 @@ class RecordingLink final : public RadioLink {
     }
     void queueCommand(std::string_view text) override { queued.emplace_back(text); }
     bool portUsable() override { return usable; }
+    bool menuSettingsRead() override { return settingsRead; }
 
     bool sent(Request request) const {
         for (const Posted& p : posts) {
@@ -53,6 +54,7 @@ class RecordingLink final : public RadioLink {
     std::vector<Posted> posts;
     std::vector<std::string> queued;
     bool usable = true;
+    bool settingsRead = false;
 };
 
 class FakePointer final : public PointerState {
