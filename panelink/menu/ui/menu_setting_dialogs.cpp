@@ -70,6 +70,8 @@ MenuChoiceDialog::MenuChoiceDialog(ChoiceDialog contents, QWidget* parent)
         list_->addItem(text(entry.text));
     list_->setCurrentIndex(contents_.preselected ? static_cast<int>(*contents_.preselected) : -1);
     setBody(list_);
+    // The keyboard changes the setting at once; Enter then takes it.
+    list_->setFocus();
 }
 
 bool MenuChoiceDialog::applyTo(MenuListModel& model, std::size_t line) const {
@@ -93,6 +95,7 @@ MenuCheckBoxDialog::MenuCheckBoxDialog(MenuDialogKind kind, CheckBoxDialog conte
         boxes_.push_back(check);
     }
     setBody(body);
+    if (!boxes_.empty()) boxes_.front()->setFocus();
 }
 
 bool MenuCheckBoxDialog::applyTo(MenuListModel& model, std::size_t line) const {
@@ -132,6 +135,7 @@ MenuToneDialog::MenuToneDialog(ToneDialog contents, QWidget* parent)
                         kRowHeight * static_cast<int>(kToneRows) + 1 + frame);
     if (contents_.preselected) list_->setCurrentRow(static_cast<int>(*contents_.preselected));
     setBody(list_);
+    list_->setFocus();
 }
 
 std::optional<std::size_t> MenuToneDialog::chosen() const {
@@ -155,6 +159,7 @@ MenuTextDialog::MenuTextDialog(const TextDialog& contents, QWidget* parent)
         QRegularExpression(QStringLiteral("[\\x20-\\x3A\\x3C-\\x7E]*")), edit_));
     edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QString(kMenuTextMax, 'W')));
     setBody(edit_);
+    edit_->setFocus();
 }
 
 bool MenuTextDialog::applyTo(MenuListModel& model, std::size_t line) const {

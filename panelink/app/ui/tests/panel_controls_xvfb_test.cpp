@@ -439,5 +439,65 @@ TEST_F(PanelOnX, TheComKeyRetriesFourTimesAgainstASilentRadioThenReportsTheFailu
     }
 }
 
+// The F key with the settings read: the MENU LIST opens, two items change through their
+// dialogs (typed to with the list's keyboard search), and OK writes exactly those two, then
+// reads the band item back; the simulator's menu ends up with the new values.
+TEST_F(PanelOnX, TheFKeyOpensTheMenuListWhoseOkWritesTheChangedItems) {
+    startProgram();
+    connect();
+    const std::size_t before = mark();
+    ASSERT_TRUE(tool_->click(panel_->at(738, 195)));  // F
+    std::vector<XWindow> lists;
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            lists = tool_->windowsTitled(QStringLiteral("MENU LIST"));
+            return lists.size() == 1;
+        },
+        10s))
+        << listed(heardSince(before));
+    const QRect list = lists.front().rect;
+    const QString settingTitle = QStringLiteral("MENU LIST SETTING");
+    auto change = [&](const QString& number, const QString& keys) {
+        ASSERT_TRUE(tool_->click(list.topLeft() + QPoint(300, 110)));  // the list takes the keys
+        ASSERT_TRUE(tool_->run(
+            {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), number}));
+        ASSERT_TRUE(tool_->key(QStringLiteral("Return")));
+        std::vector<XWindow> dialogs;
+        ASSERT_TRUE(pollUntil(
+            [&] {
+                dialogs = tool_->windowsTitled(settingTitle);
+                return dialogs.size() == 1;
+            },
+            5s))
+            << number.toStdString();
+        // Without a window manager nobody gives the new dialog the keyboard.
+        ASSERT_TRUE(tool_->run(
+            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialogs.front().id}));
+        std::this_thread::sleep_for(300ms);  // the program hears of its focus
+        ASSERT_TRUE(tool_->key(keys));
+        ASSERT_TRUE(tool_->key(QStringLiteral("Return")));
+        ASSERT_TRUE(pollUntil([&] { return tool_->windowsTitled(settingTitle).empty(); }, 5s))
+            << number.toStdString();
+    };
+    change(QStringLiteral("059"), QStringLiteral("Down"));   // VOX DLY 500 ms -> 600 ms
+    change(QStringLiteral("061"), QStringLiteral("space"));  // MY BAND without 1.8
+    const std::size_t beforeOk = mark();
+    ASSERT_TRUE(tool_->click(list.topLeft() + QPoint(874, 33)));  // OK
+
+    EXPECT_TRUE(awaitCommand(beforeOk, "EX06306;")) << listed(heardSince(beforeOk));
+    EXPECT_TRUE(awaitCommand(beforeOk, "EX06501111111111;")) << listed(heardSince(beforeOk));
+    const auto readBack = awaitCommand(beforeOk, "EX065;");
+    ASSERT_TRUE(readBack) << listed(heardSince(beforeOk));
+    const auto writes = heardSince(beforeOk);
+    const long menuWrites = std::count_if(writes.begin(), writes.end(), [](const auto& c) {
+        return c.text.starts_with("EX") && c.text.size() > 6;
+    });
+    EXPECT_EQ(menuWrites, 2) << listed(writes);
+    EXPECT_TRUE(
+        pollUntil([&] { return tool_->windowsTitled(QStringLiteral("MENU LIST")).empty(); }, 5s));
+    EXPECT_EQ(sim_.control("get EX063"), "EX06306;");
+    EXPECT_EQ(sim_.control("get EX065"), "EX06501111111111;");
+}
+
 }  // namespace
 }  // namespace panelink
