@@ -1,12 +1,16 @@
 #include "panelink/app/ui/aux_windows.h"
 
 #include <array>
+#include <memory>
+#include <utility>
 
+#include "panelink/app/ui/qt_timer_host.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/link/com_port.h"
 #include "panelink/link/ui/link_choice_dialog.h"
 #include "panelink/link/ui/link_dialog_services.h"
 #include "panelink/panel/ui/connecting_notice.h"
+#include "panelink/panel/ui/dsp_window_dialog.h"
 
 namespace panelink {
 
@@ -25,6 +29,21 @@ LinkDialogServices linkDialogServices(const WindowServices& services) {
                             services.postRequest](Request request) { return post(request, 0, 0); },
         .testOpen = testOpenPort,
     };
+}
+
+// The CONTOUR, NOTCH and DNR windows: their own timers on Qt timers.
+template <DspWindowKind kind>
+QWidget* dspWindow(const WindowServices& services, FrontPanelDialog& owner) {
+    DspWindowPorts ports{
+        .radio = services.records.radio,
+        .events = services.events,
+        .link = services.link,
+        .makeTimers =
+            [](platform::TimerHost::TickHandler handler) -> std::unique_ptr<platform::TimerHost> {
+            return std::make_unique<QtTimerHost>(std::move(handler));
+        },
+    };
+    return new DspWindowDialog(kind, std::move(ports), &owner);
 }
 
 using Factory = QWidget* (*)(const WindowServices& services, FrontPanelDialog& owner);
@@ -48,6 +67,9 @@ constexpr std::array kRegistrations{
                  [](const WindowServices&, FrontPanelDialog& owner) -> QWidget* {
                      return new ConnectingNotice(&owner);
                  }},
+    Registration{AuxWindow::Contour, &dspWindow<DspWindowKind::Contour>},
+    Registration{AuxWindow::Notch, &dspWindow<DspWindowKind::Notch>},
+    Registration{AuxWindow::Dnr, &dspWindow<DspWindowKind::Dnr>},
 };
 
 }  // namespace
