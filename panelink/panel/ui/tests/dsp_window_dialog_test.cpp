@@ -27,7 +27,6 @@ using platform::Milliseconds;
 using uitest::waitUntil;
 
 constexpr QRect kKeyRect(34, 33, 42, 32);
-constexpr QRect kFrequencyField(135, 14, 63, 7);
 constexpr QRect kFirstKnobRect(138, 39, 56, 56);
 
 // The closing messages that reached the event hub.
