@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kFullTurn = 360;
 
-// Modes in which the notch does not act: FM, AM and FM again (4, 5, 11).
+// Modes in which the notch does not act: FM (4 and 11) and AM (5).
 bool notchIdleMode(std::int32_t mode) {
     return mode == 4 || mode == 5 || mode == 11;
 }
@@ -55,9 +55,9 @@ bool DspWindow::keyLit() const {
     return false;
 }
 
-bool DspWindow::sendAllowed() const {
-    // A DNR level means nothing to the transceiver while DNR is off.
-    return spec_.kind != DspWindowKind::Dnr || radio_.get(F::NR_0) != 0;
+bool DspWindow::sendAllowed(std::size_t index) const {
+    const std::optional<RadioField> flag = control(index).sentOnlyWhile;
+    return !flag || radio_.get(*flag) != 0;
 }
 
 std::optional<std::size_t> DspWindow::draggedKnob() const {
@@ -297,7 +297,7 @@ DrawList DspWindow::endDrag() {
 
 void DspWindow::sendSteps(std::size_t index) {
     const int steps = std::exchange(turns_[index].pending, 0);
-    if (!sendAllowed()) return;
+    if (!sendAllowed(index)) return;
     sendValue(index, knobTarget(control(index), current(index), steps));
 }
 
@@ -354,7 +354,7 @@ DrawList DspWindow::repeatTick() {
 }
 
 void DspWindow::stepField(bool up) {
-    if (!selected_ || !sendAllowed()) return;
+    if (!selected_ || !sendAllowed(*selected_)) return;
     sendValue(*selected_, fieldTarget(control(*selected_), current(*selected_), up));
 }
 

@@ -71,7 +71,7 @@ class DspWindow {
     const DspControl& control(std::size_t index) const { return spec_.controls()[index]; }
     std::int32_t current(std::size_t index) const;
     bool keyLit() const;
-    bool sendAllowed() const;
+    bool sendAllowed(std::size_t index) const;
 
     // Drawing.
     DrawList drawKey(bool pressed) const;

@@ -26,6 +26,7 @@ constexpr DspControl kContourFrequency{
     .angleOffset = -140,
     .request = Request::SetContourFrequency,
     .readBackQuery = "CO01;",
+    .sentOnlyWhile = std::nullopt,
 };
 
 constexpr DspControl kContourLevel{
@@ -41,6 +42,7 @@ constexpr DspControl kContourLevel{
     .angleOffset = 0,
     .request = Request::SetContourLevel,
     .readBackQuery = "CO00;",
+    .sentOnlyWhile = std::nullopt,
 };
 
 constexpr DspControl kNotchFrequency{
@@ -56,6 +58,7 @@ constexpr DspControl kNotchFrequency{
     .angleOffset = -200,
     .request = Request::SetNotchFrequency,
     .readBackQuery = "BP01;",
+    .sentOnlyWhile = std::nullopt,
 };
 
 constexpr DspControl kDnrLevel{
@@ -71,6 +74,7 @@ constexpr DspControl kDnrLevel{
     .angleOffset = -180,
     .request = Request::SetDnrLevel,
     .readBackQuery = "RL0;",
+    .sentOnlyWhile = F::NR_0,
 };
 
 constexpr std::array<DspWindowSpec, kDspWindowKindCount> kSpecs{{

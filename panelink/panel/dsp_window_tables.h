@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -94,6 +95,8 @@ struct DspControl {
     int angleOffset;
     Request request;  // posted with the read-back bit and the new value
     std::string_view readBackQuery;
+    // The value is sent only while this flag is set (a DNR level means nothing with DNR off).
+    std::optional<RadioField> sentOnlyWhile;
 };
 
 struct DspWindowSpec {

@@ -2,6 +2,7 @@
 // the step and pointer rules against worked values.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ struct ExpectedControl {
     int minimum, maximum;
     std::uint32_t request;  // WM_APP offset
     const char* query;
+    std::optional<F> sentOnlyWhile = std::nullopt;
 };
 
 constexpr ExpectedControl kExpectedControls[] = {
@@ -49,7 +51,8 @@ constexpr ExpectedControl kExpectedControls[] = {
      "CO00;"},
     {DspWindowKind::Notch, F::BP_1, 166, 67, 135, 14, 198, 21, 135, 14, 63, 7, 73, 327, 0x564,
      "BP01;"},
-    {DspWindowKind::Dnr, F::RL, 166, 67, 156, 14, 176, 21, 156, 14, 20, 7, 1, 11, 0x568, "RL0;"},
+    {DspWindowKind::Dnr, F::RL, 166, 67, 156, 14, 176, 21, 156, 14, 20, 7, 1, 11, 0x568, "RL0;",
+     F::NR_0},
 };
 
 std::uint32_t offset(std::uint32_t messageId) {
@@ -101,6 +104,7 @@ TEST(DspWindowTable, EachKnobHasItsCentreFieldLimitsRequestAndQuery) {
             EXPECT_EQ(c.maximum, e.maximum);
             EXPECT_EQ(offset(id(c.request)), e.request);
             EXPECT_EQ(c.readBackQuery, e.query);
+            EXPECT_EQ(c.sentOnlyWhile, e.sentOnlyWhile);
             ++checked;
         }
         EXPECT_EQ(index, s.controls().size()) << s.caption;
