@@ -4,7 +4,10 @@
 #include <QPixmap>
 
 #include <array>
+#include <memory>
+#include <utility>
 
+#include "panelink/app/ui/qt_timer_host.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/link/com_port.h"
 #include "panelink/link/ui/link_choice_dialog.h"
@@ -12,6 +15,7 @@
 #include "panelink/menu/ui/menu_list_window.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/connecting_notice.h"
+#include "panelink/panel/ui/dsp_window_dialog.h"
 
 namespace panelink {
 
@@ -44,6 +48,21 @@ MenuListServices menuListServices(const WindowServices& services) {
     };
 }
 
+// The CONTOUR, NOTCH and DNR windows: their own timers on Qt timers.
+template <DspWindowKind kind>
+QWidget* dspWindow(const WindowServices& services, FrontPanelDialog& owner) {
+    DspWindowPorts ports{
+        .radio = services.records.radio,
+        .events = services.events,
+        .link = services.link,
+        .makeTimers =
+            [](platform::TimerHost::TickHandler handler) -> std::unique_ptr<platform::TimerHost> {
+            return std::make_unique<QtTimerHost>(std::move(handler));
+        },
+    };
+    return new DspWindowDialog(kind, std::move(ports), &owner);
+}
+
 using Factory = QWidget* (*)(const WindowServices& services, FrontPanelDialog& owner);
 
 struct Registration {
@@ -69,6 +88,9 @@ constexpr std::array kRegistrations{
                  [](const WindowServices&, FrontPanelDialog& owner) -> QWidget* {
                      return new ConnectingNotice(&owner);
                  }},
+    Registration{AuxWindow::Contour, &dspWindow<DspWindowKind::Contour>},
+    Registration{AuxWindow::Notch, &dspWindow<DspWindowKind::Notch>},
+    Registration{AuxWindow::Dnr, &dspWindow<DspWindowKind::Dnr>},
 };
 
 }  // namespace

@@ -134,13 +134,16 @@ QAction* FrontPanelDialog::menuAction(int commandId) const {
 }
 
 void FrontPanelDialog::connectInput() {
-    connect(view_, &PanelView::pressed, this, [this](MouseButton button, PanelPoint at) {
+    const auto press = [this](MouseButton button, PanelPoint at) {
         if (button == MouseButton::Left) {
             controller_->leftPress(at);
         } else {
             controller_->rightPress(at);
         }
-    });
+    };
+    // On the panel a double click's second press is a press like any other.
+    connect(view_, &PanelView::pressed, this, press);
+    connect(view_, &PanelView::doubleClicked, this, press);
     connect(view_, &PanelView::released, this, [this](MouseButton button, PanelPoint at) {
         if (button == MouseButton::Left) {
             controller_->leftRelease(at);

@@ -1,10 +1,12 @@
-# The application object, its timers and power events, in process (offscreen platform).
+# The application object, its timers and power events, the program's DSP windows, in process
+# (offscreen platform).
 panelink_add_test(test_panelink_app
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
         ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt_timer_host_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/power_watcher_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/dsp_windows_test.cpp
     LIBS panelink_app_ui panelink_resources Qt6::Test
     LABELS gui)
 
