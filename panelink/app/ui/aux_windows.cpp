@@ -7,6 +7,7 @@
 #include "panelink/link/ui/link_choice_dialog.h"
 #include "panelink/link/ui/link_dialog_services.h"
 #include "panelink/panel/ui/connecting_notice.h"
+#include "panelink/windows/ui/cw_dialog.h"
 
 namespace panelink {
 
@@ -47,6 +48,10 @@ constexpr std::array kRegistrations{
     Registration{AuxWindow::ConnectingNotice,
                  [](const WindowServices&, FrontPanelDialog& owner) -> QWidget* {
                      return new ConnectingNotice(&owner);
+                 }},
+    Registration{AuxWindow::Cw,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new CwDialog({s.events, s.records.radio, s.link}, &owner);
                  }},
 };
 
