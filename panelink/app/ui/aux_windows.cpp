@@ -16,6 +16,7 @@
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/connecting_notice.h"
 #include "panelink/panel/ui/dsp_window_dialog.h"
+#include "panelink/windows/ui/cw_dialog.h"
 
 namespace panelink {
 
@@ -91,6 +92,10 @@ constexpr std::array kRegistrations{
     Registration{AuxWindow::Contour, &dspWindow<DspWindowKind::Contour>},
     Registration{AuxWindow::Notch, &dspWindow<DspWindowKind::Notch>},
     Registration{AuxWindow::Dnr, &dspWindow<DspWindowKind::Dnr>},
+    Registration{AuxWindow::Cw,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new CwDialog({s.events, s.records.radio, s.link}, &owner);
+                 }},
 };
 
 }  // namespace
