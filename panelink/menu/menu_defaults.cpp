@@ -25,15 +25,6 @@ constexpr std::array<std::string_view, 52> kCustomKeyOptions{
     "SPLIT",   "PMS",     "SCAN",  "MENU",   "DIMMER",  "MTR",     "USER",
 };
 
-// CTCSS tone frequencies in Hz.
-constexpr std::array<std::string_view, 50> kToneOptions{
-    "67.0",  "69.3",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",  "88.5",  "91.5",
-    "94.8",  "97.4",  "100.0", "103.5", "107.2", "110.9", "114.8", "118.8", "123.0", "127.3",
-    "131.8", "136.5", "141.3", "146.2", "151.4", "156.7", "159.8", "162.2", "165.5", "167.9",
-    "171.3", "173.8", "177.3", "179.9", "183.5", "186.2", "189.9", "192.8", "196.6", "199.5",
-    "203.5", "206.5", "210.7", "218.1", "225.7", "229.1", "233.6", "241.8", "250.3", "254.1",
-};
-
 // Compact description of one default record. Fields left out are zero; the unit flag and
 // the option count follow from the texts.
 struct MenuDefault {
@@ -200,7 +191,7 @@ constexpr std::array<MenuDefault, kMenuSlotCount> kMenuDefaults{{
     {.number = 55, .name = "STBY BP", .range = "OFF/ON", .kind = kKindOption, .digits = 1,
      .options = {"OFF", "ON"}, .value = 0},
     {.number = 56, .name = "TONE F", .range = "67.0-254.1 (Hz)", .kind = kKindToneFrequency,
-     .digits = 2, .sharedOptions = kToneOptions, .unit = "Hz", .value = 8},
+     .digits = 2, .sharedOptions = kToneFrequencies, .unit = "Hz", .value = 8},
     {.number = 57, .name = "TOT", .range = "OFF/1-20 (Min)", .kind = kKindOffOrNumber, .digits = 2,
      .minimum = 1, .maximum = 20, .step = 1, .options = {"OFF"}, .unit = "Min", .value = 0},
     {.number = 58, .name = "TUNER", .range = "ATAS/EXT ATU/INT ATU/INTRATU/F TRANS",
