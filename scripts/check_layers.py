@@ -26,7 +26,10 @@ LAYERS = {
     "panelink/resources/artwork": ["panelink/resources"],
     "panelink/link/ui": ["panelink/link"],
     "panelink/panel/ui": ["panelink/panel"],
-    "panelink/app/ui": ["panelink/app", "panelink/link/ui", "panelink/panel/ui"],
+    "panelink/windows": ["panelink/panel"],
+    "panelink/windows/ui": ["panelink/windows", "panelink/panel/ui"],
+    "panelink/app/ui": [
+        "panelink/app", "panelink/link/ui", "panelink/panel/ui", "panelink/windows/ui"],
     "tools/orvik-sim": ["shared/formats"],
     "tools/screengrab": [],
     "keyweld": ["shared/formats"],

@@ -7,6 +7,8 @@
 #include "panelink/link/ui/link_choice_dialog.h"
 #include "panelink/link/ui/link_dialog_services.h"
 #include "panelink/panel/ui/connecting_notice.h"
+#include "panelink/windows/ui/playback_dialog.h"
+#include "panelink/windows/ui/repeater_dialog.h"
 
 namespace panelink {
 
@@ -47,6 +49,14 @@ constexpr std::array kRegistrations{
     Registration{AuxWindow::ConnectingNotice,
                  [](const WindowServices&, FrontPanelDialog& owner) -> QWidget* {
                      return new ConnectingNotice(&owner);
+                 }},
+    Registration{AuxWindow::Repeater,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new RepeaterDialog(s.records.radio, s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::Playback,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new PlaybackDialog(s.records.radio, s.link, s.events, &owner);
                  }},
 };
 
