@@ -37,6 +37,7 @@ class CoreContextCore final : public AppCore {
                 },
             .closePort = [this] { return core_.port().close(); },
             .link = link_,
+            .menuTable = core_.menu(),
         };
     }
 

@@ -12,6 +12,8 @@
 
 namespace panelink {
 
+class MenuItemTable;
+
 // What the windows use of the rest of Panelink. The program fills it from its core context;
 // tests fill it with fakes. Each window subscribes to `events` for the updates it shows and
 // reports its own closing there.
@@ -27,6 +29,8 @@ struct WindowServices {
     std::function<bool()> closePort;
     // The main window's panel controls send through it.
     RadioLink& link;
+    // For the windows that change menu items (MIC EQ); the panel only reads records.menu.
+    MenuItemTable& menuTable;
 };
 
 }  // namespace panelink

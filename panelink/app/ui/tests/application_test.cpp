@@ -102,6 +102,7 @@ class FakeCore final : public AppCore {
             .postRequest = [](Request, std::uintptr_t, std::intptr_t) { return true; },
             .closePort = [] { return true; },
             .link = log_.link,
+            .menuTable = menu_,
         };
     }
 
