@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "panelink/app/ui/window_services.h"
 #include "panelink/panel/ui/tests/dialog_fixture.h"
 #include "panelink/testing/qt_test_support.h"
+#include "panelink/windows/ui/command_send_dialog.h"
 #include "panelink/windows/ui/vfo_set_dialog.h"
 #include "shared/formats/link_settings.h"
 #include "shared/platform/testing/recording_window.h"
@@ -102,6 +104,19 @@ INSTANTIATE_TEST_SUITE_P(
         RegisteredWindow{AuxWindow::Vcc, "panelink::VccDialog", WindowMessage::VccClosed},
         RegisteredWindow{AuxWindow::MicEq, "panelink::MicEqDialog", WindowMessage::MicEqClosed}),
     [](const auto& window) { return nameOf(window.param); });
+
+TEST_F(RegistryWindowTest, AWindowThatEndsItselfGoesOnlyAfterItsHandlerHasReturned) {
+    ASSERT_TRUE(windows().open(AuxWindow::CommandSend));
+    QPointer<CommandSendDialog> dialog =
+        qobject_cast<CommandSendDialog*>(window_->auxWindow(AuxWindow::CommandSend));
+    ASSERT_FALSE(dialog.isNull());
+    dialog->edit()->setText(QStringLiteral("FA;"));
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isNull());
+    ASSERT_TRUE(uitest::waitUntil([&] { return dialog.isNull(); }));
+    EXPECT_EQ(link_.queued, std::vector<std::string>{"FA;"});
+    EXPECT_EQ(closingsHeard_.count(id(WindowMessage::CommandSendClosed)), 1u);
+}
 
 TEST_F(RegistryWindowTest, EnterOnThePanelOpensVfoSetAndThenSetsTheTypedFrequency) {
     window_->show();
