@@ -17,6 +17,13 @@
 #include "panelink/panel/ui/connecting_notice.h"
 #include "panelink/panel/ui/dsp_window_dialog.h"
 #include "panelink/windows/ui/cw_dialog.h"
+#include "panelink/windows/ui/command_send_dialog.h"
+#include "panelink/windows/ui/memory_write_dialog.h"
+#include "panelink/windows/ui/mic_eq_dialog.h"
+#include "panelink/windows/ui/playback_dialog.h"
+#include "panelink/windows/ui/repeater_dialog.h"
+#include "panelink/windows/ui/vcc_dialog.h"
+#include "panelink/windows/ui/vfo_set_dialog.h"
 
 namespace panelink {
 
@@ -95,6 +102,34 @@ constexpr std::array kRegistrations{
     Registration{AuxWindow::Cw,
                  [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
                      return new CwDialog({s.events, s.records.radio, s.link}, &owner);
+                 }},
+    Registration{AuxWindow::Repeater,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new RepeaterDialog(s.records.radio, s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::Playback,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new PlaybackDialog(s.records.radio, s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::VfoSet,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new VfoSetDialog(s.events, &owner);
+                 }},
+    Registration{AuxWindow::CommandSend,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new CommandSendDialog(s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::MemoryWrite,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new MemoryWriteDialog(s.records.radio, s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::Vcc,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new VccDialog(s.records.radio, s.events, &owner);
+                 }},
+    Registration{AuxWindow::MicEq,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new MicEqDialog(s.menuTable, s.link, s.events, &owner);
                  }},
 };
 

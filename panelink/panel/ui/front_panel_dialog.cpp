@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
@@ -93,6 +94,12 @@ FrontPanelDialog::FrontPanelDialog(PanelRecords records, EventHub& events,
         records_.radio, records_.menu,
         PanelController::Ports{*this, *this, *inputs.popups, *inputs.pointer, link, timers_});
     connectInput();
+    // Enter on the panel while VFO SET is open is that window's OK.
+    PanelController::Sequences sequences;
+    sequences.vfoSetOk = [this] {
+        if (auto* vfoSet = qobject_cast<QDialog*>(auxWindow(AuxWindow::VfoSet))) vfoSet->accept();
+    };
+    controller_->setSequences(std::move(sequences));
     subscription_ = events_.subscribeMainWindow(*this);
 }
 
