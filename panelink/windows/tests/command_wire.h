@@ -39,6 +39,7 @@ class CommandWire final : public RadioLink {
         panelink::queueCommand(rig.services, text);
     }
     bool portUsable() override { return true; }
+    bool menuSettingsRead() override { return false; }
 
     // Everything on the send queue, in order; the queue is empty afterwards.
     std::vector<std::string> takeCommands() {

@@ -35,6 +35,7 @@ class RecordingLink final : public RadioLink {
     }
     void queueCommand(std::string_view text) override { queued.emplace_back(text); }
     bool portUsable() override { return true; }
+    bool menuSettingsRead() override { return false; }
 
     void clear() {
         posts.clear();

@@ -86,6 +86,8 @@ class DspWindowsTest : public ::testing::TestWithParam<DspCase> {
             .postRequest = [](Request, std::uintptr_t, std::intptr_t) { return true; },
             .closePort = [] { return true; },
             .link = link_,
+            .menuTable = menu_,
+            .menuListMemory = menuListMemory_,
         };
     }
 
@@ -102,6 +104,7 @@ class DspWindowsTest : public ::testing::TestWithParam<DspCase> {
     }
 
     EventHub events_;
+    MenuListMemory menuListMemory_;
     RadioState radio_;
     MenuItemTable menu_;
     LinkFlags flags_;

@@ -51,6 +51,7 @@ class RegistryWindowTest : public uitest::DialogFixture {
     }
 
     commo::LinkSettings settings_;
+    MenuListMemory menuListMemory_;
     WindowServices services_{
         .events = events_,
         .records = {radio_, menu_, flags_},
@@ -60,6 +61,7 @@ class RegistryWindowTest : public uitest::DialogFixture {
         .closePort = [] { return true; },
         .link = link_,
         .menuTable = menu_,
+        .menuListMemory = menuListMemory_,
     };
     platform::RecordingSink closingsHeard_;
     EventHub::Subscription listener_;
