@@ -83,7 +83,8 @@ class PanelController {
     PanelCode activeControl() const { return active_; }
     // Shortcut keys are blocked from the F key until the MENU LIST closes.
     bool keysBlocked() const { return keysBlocked_; }
-    int selectedDigit() const { return selectedDigit_; }
+    // The frequency digit under the wheel, 1 (1 Hz) .. 8; 0 for none.
+    int selectedDigit() const { return isDigit(active_) ? digitIndex(active_) : 0; }
     // A pause or a pop-up is running: input is held back until it ends.
     bool busy() const { return pausing_ || inPopup_ || readingNotice_; }
 
@@ -176,7 +177,6 @@ class PanelController {
 
     PanelCode active_ = PanelCode::None;
     bool vfoB_ = false;
-    int selectedDigit_ = 0;
     PanelCode readBackCode_ = PanelCode::None;
     PanelCode pendingPopup_ = PanelCode::None;  // STEP or BAND waiting for its answer or timer 38
     bool connecting_ = false;

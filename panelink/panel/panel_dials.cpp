@@ -212,7 +212,7 @@ void PanelController::wheelNow(PanelPoint p, int delta) {
 
 void PanelController::wheelOnDigit(bool up) {
     vfoB_ = radio_.get(F::VS) != 0;
-    const std::int32_t step = powerOfTen(selectedDigit_ - 1);
+    const std::int32_t step = powerOfTen(selectedDigit() - 1);
     const std::int32_t frequency = radio_.get(vfoB_ ? F::FB : F::FA) + (up ? step : -step);
     postRow(vfoB_ ? PanelCode::SetVfoB : PanelCode::SetVfoA, frequency);
     startReadBack(active_);
@@ -302,14 +302,12 @@ void PanelController::sendKnobValue(ValueStep step, bool up) {
 
 void PanelController::selectDigit(PanelCode digit) {
     active_ = digit;
-    selectedDigit_ = digitIndex(digit);
-    send(message(WindowMessage::SelectDigit, static_cast<std::uintptr_t>(selectedDigit_)));
+    send(message(WindowMessage::SelectDigit, static_cast<std::uintptr_t>(digitIndex(digit))));
 }
 
 void PanelController::deselectDigit() {
     send(message(WindowMessage::SelectDigit, 0));
     active_ = PanelCode::None;
-    selectedDigit_ = 0;
 }
 
 void PanelController::startReadBack(PanelCode code) {

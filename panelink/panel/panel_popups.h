@@ -37,9 +37,6 @@ struct PopupStates {
 
 PopupStates readPopupStates(const RadioState& radio, const MenuItemTable& menu);
 
-// Where a pop-up comes from: the control that opens it, or the DSP pop-up's WIDTH item.
-enum class PopupOpener : int { Control, WidthFromDsp };
-
 // A pop-up ready to show: which menu, where, its items with their check marks, and whether
 // the chosen item's requests carry the read-back bit.
 struct PopupView {
