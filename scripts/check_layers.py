@@ -34,6 +34,10 @@ LAYERS = {
     "tools/orvik-sim": ["shared/formats"],
     "tools/screengrab": [],
     "keyweld": ["shared/formats"],
+    "keyweld/link": ["shared/formats"],
+    "keyweld/link/ui": ["keyweld/link"],
+    "keyweld/editor": ["shared/formats"],
+    "keyweld/ui": ["keyweld/editor", "keyweld/link/ui"],
 }
 SKIPPED = {"tests", "testing", "bench", "fuzz", "demo", ".git"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
