@@ -11,7 +11,24 @@ namespace commo {
 enum class KeyModifier { None, Shift, Ctrl, Alt };
 
 // The key itself, without modifiers.
-enum class BaseKey { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12, PageUp, PageDown, Home, End };
+enum class BaseKey {
+    F1,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F10,
+    F11,
+    F12,
+    PageUp,
+    PageDown,
+    Home,
+    End
+};
 
 // Both files have one line per assignable key; key slot n is line n + 1.
 inline constexpr int kShortcutSlotCount = 46;

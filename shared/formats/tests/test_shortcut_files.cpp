@@ -18,21 +18,26 @@ struct KeySlot {
 // Every assignable combination with its slot, written out independently of the key table.
 std::vector<KeySlot> expectedSlots() {
     std::vector<KeySlot> slots;
-    const BaseKey f[] = {BaseKey::F1, BaseKey::F2, BaseKey::F3, BaseKey::F4,
-                         BaseKey::F5, BaseKey::F6, BaseKey::F7, BaseKey::F8,
+    const BaseKey f[] = {BaseKey::F1, BaseKey::F2,  BaseKey::F3,  BaseKey::F4,
+                         BaseKey::F5, BaseKey::F6,  BaseKey::F7,  BaseKey::F8,
                          BaseKey::F9, BaseKey::F10, BaseKey::F11, BaseKey::F12};
-    for (int i = 1; i <= 8; ++i) slots.push_back({KeyModifier::None, f[i], i - 1});
+    for (int i = 1; i <= 8; ++i)
+        slots.push_back({KeyModifier::None, f[i], i - 1});
     slots.push_back({KeyModifier::None, BaseKey::F11, 8});
     slots.push_back({KeyModifier::None, BaseKey::F12, 9});
-    for (int i = 0; i <= 8; ++i) slots.push_back({KeyModifier::Shift, f[i], 10 + i});
+    for (int i = 0; i <= 8; ++i)
+        slots.push_back({KeyModifier::Shift, f[i], 10 + i});
     slots.push_back({KeyModifier::Shift, BaseKey::F11, 19});
     slots.push_back({KeyModifier::Shift, BaseKey::F12, 20});
-    for (int i = 0; i <= 8; ++i) slots.push_back({KeyModifier::Ctrl, f[i], 21 + i});
+    for (int i = 0; i <= 8; ++i)
+        slots.push_back({KeyModifier::Ctrl, f[i], 21 + i});
     slots.push_back({KeyModifier::Ctrl, BaseKey::F11, 30});
     slots.push_back({KeyModifier::Ctrl, BaseKey::F12, 31});
-    for (int i = 0; i <= 2; ++i) slots.push_back({KeyModifier::Alt, f[i], 32 + i});
+    for (int i = 0; i <= 2; ++i)
+        slots.push_back({KeyModifier::Alt, f[i], 32 + i});
     slots.push_back({KeyModifier::Alt, BaseKey::F5, 35});
-    for (int i = 6; i <= 11; ++i) slots.push_back({KeyModifier::Alt, f[i], 36 + i - 6});
+    for (int i = 6; i <= 11; ++i)
+        slots.push_back({KeyModifier::Alt, f[i], 36 + i - 6});
     slots.push_back({KeyModifier::None, BaseKey::PageUp, 42});
     slots.push_back({KeyModifier::None, BaseKey::PageDown, 43});
     slots.push_back({KeyModifier::None, BaseKey::Home, 44});
@@ -96,11 +101,12 @@ TEST(ShortcutFiles, LinesAreReadWithEitherLineEndAndAtMostFortySix) {
     dir.writeCommoFile(kShortcutDefinitionFileName, text);
     const auto lines = readShortcutLines(dir.commoFile(kShortcutDefinitionFileName));
     ASSERT_TRUE(lines);
-    EXPECT_EQ(*lines, (std::vector<std::string>{"FA00014074000;MD2;", "unix line",
-                                                "last without end"}));
+    EXPECT_EQ(*lines,
+              (std::vector<std::string>{"FA00014074000;MD2;", "unix line", "last without end"}));
 
     std::string many;
-    for (int i = 0; i < 60; ++i) many += std::to_string(i) + "\r\n";
+    for (int i = 0; i < 60; ++i)
+        many += std::to_string(i) + "\r\n";
     dir.writeCommoFile(kShortcutTagFileName, many);
     const auto first46 = readShortcutLines(dir.commoFile(kShortcutTagFileName));
     ASSERT_TRUE(first46);
@@ -130,7 +136,8 @@ TEST(ShortcutFiles, WritingGivesFortySixCrLfLinesWithoutLineBreaksInsideATextAnd
 
     const std::string written = *dir.readCommoFile(kShortcutDefinitionFileName);
     std::string expected = "FA;\r\n\r\n\r\n\r\n\r\nabcd\r\n";
-    for (int i = 6; i < 45; ++i) expected += "\r\n";
+    for (int i = 6; i < 45; ++i)
+        expected += "\r\n";
     expected += "END;\r\n";
     EXPECT_EQ(written, expected);
 
