@@ -22,17 +22,17 @@ bool notchIdleMode(std::int32_t mode) {
 }  // namespace
 
 DspWindow::DspWindow(DspWindowKind kind, const RadioState& radio, Ports ports)
-    : spec_(dspWindowSpec(kind)), radio_(radio), ports_(ports) {}
+    : profile_(dspWindowProfile(kind)), radio_(radio), ports_(ports) {}
 
 std::vector<std::uint32_t> DspWindow::interest() const {
-    std::vector<std::uint32_t> ids{id(spec_.keyUpdate)};
-    if (spec_.valueUpdate != spec_.keyUpdate) ids.push_back(id(spec_.valueUpdate));
+    std::vector<std::uint32_t> ids{id(profile_.keyUpdate)};
+    if (profile_.valueUpdate != profile_.keyUpdate) ids.push_back(id(profile_.valueUpdate));
     return ids;
 }
 
 DrawList DspWindow::open() const {
     DrawList ops = drawKey(false);
-    for (std::size_t i = 0; i < spec_.controls().size(); ++i)
+    for (std::size_t i = 0; i < profile_.controls().size(); ++i)
         append(ops, drawKnobAtRest(i));
     return ops;
 }
@@ -44,7 +44,7 @@ std::int32_t DspWindow::current(std::size_t index) const {
 }
 
 bool DspWindow::keyLit() const {
-    switch (spec_.keyLit) {
+    switch (profile_.keyLit) {
         case DspKeyLit::ContourLevelNotZero:
             return radio_.get(F::CO_0) != 0;
         case DspKeyLit::NotchOnOutsideFmAm:
@@ -71,7 +71,7 @@ DrawList DspWindow::drawKey(bool pressed) const {
     const bool lit = keyLit();
     const int bitmap = pressed ? (lit ? kDspKeyPressedLit : kDspKeyPressed)
                                : (lit ? kDspKeyReleasedLit : kDspKeyReleased);
-    return {BlitBitmap{bitmap, spec_.key.left, spec_.key.top, kDspKeyWidth, kDspKeyHeight}};
+    return {BlitBitmap{bitmap, profile_.key.left, profile_.key.top, kDspKeyWidth, kDspKeyHeight}};
 }
 
 DrawList DspWindow::drawKnob(std::size_t index, int angle) const {
@@ -97,13 +97,14 @@ DrawList DspWindow::drawKnobAtRest(std::size_t index) const {
 
 DrawList DspWindow::drawField(std::size_t index, bool lit) const {
     const DspRect& r = control(index).highlight;
-    return {CopyBitmapRect{lit ? spec_.highlight : spec_.background, r.x, r.y, r.width, r.height}};
+    return {CopyBitmapRect{lit ? profile_.highlight : profile_.background, r.x, r.y, r.width,
+                           r.height}};
 }
 
 // ---- Mouse input ----------------------------------------------------------------------------
 
 DrawList DspWindow::leftPress(PanelPoint p) {
-    if (spec_.key.contains(p)) return pressKey();
+    if (profile_.key.contains(p)) return pressKey();
     if (const auto knob = knobAt(p)) return pressKnob(*knob, p);
     if (const auto field = fieldAt(p)) {
         if (selected_ == field) {
@@ -159,13 +160,13 @@ DrawList DspWindow::wheel(PanelPoint p, int delta) {
     DrawList ops = deselectField();
     DialTurn& turn = turns_[*knob];
     turn.previous = turn.drawn;
-    int angle = turn.drawn + (delta > 0 ? spec_.degreesPerStep : -spec_.degreesPerStep);
+    int angle = turn.drawn + (delta > 0 ? profile_.degreesPerStep : -profile_.degreesPerStep);
     // Not modular: past 12 o'clock the knob lands on the window's fixed angles.
-    if (angle < 0) angle = spec_.wheelWrapBelowZero;
-    if (angle >= kFullTurn) angle = spec_.wheelWrapAtFullTurn;
+    if (angle < 0) angle = profile_.wheelWrapBelowZero;
+    if (angle >= kFullTurn) angle = profile_.wheelWrapAtFullTurn;
     turn.drawn = angle;
     append(ops, drawKnob(*knob, angle));
-    detectSteps(turn, angle, spec_.degreesPerStep);
+    detectSteps(turn, angle, profile_.degreesPerStep);
     sendSteps(*knob);
     ports_.timers.setTimer(kDspTimerWheelPointer, kWheelPointerTime);
     return ops;
@@ -179,7 +180,7 @@ DrawList DspWindow::onTimer(int timerId) {
             return repeatTick();
         case kDspTimerWatch:
             if (active_ == Active::Key) {
-                if (!spec_.key.contains(ports_.pointer.cursor())) return releaseKey();
+                if (!profile_.key.contains(ports_.pointer.cursor())) return releaseKey();
                 return {};
             }
             if (active_ == Active::Knob) return dragTick();
@@ -188,7 +189,7 @@ DrawList DspWindow::onTimer(int timerId) {
         case kDspTimerWheelPointer: {
             ports_.timers.killTimer(kDspTimerWheelPointer);
             DrawList ops;
-            for (std::size_t i = 0; i < spec_.controls().size(); ++i) {
+            for (std::size_t i = 0; i < profile_.controls().size(); ++i) {
                 if (active_ != Active::Knob || activeKnob_ != i) append(ops, drawKnobAtRest(i));
             }
             return ops;
@@ -212,8 +213,8 @@ DrawList DspWindow::onTimer(int timerId) {
 
 DrawList DspWindow::onDisplayUpdate(std::uint32_t messageId) {
     DrawList ops;
-    if (messageId == id(spec_.keyUpdate)) ops = drawKey(active_ == Active::Key);
-    if (messageId == id(spec_.valueUpdate)) {
+    if (messageId == id(profile_.keyUpdate)) ops = drawKey(active_ == Active::Key);
+    if (messageId == id(profile_.valueUpdate)) {
         if (selected_) {
             append(ops, drawField(*selected_, true));
             append(ops, drawKnobAtRest(*selected_));
@@ -243,15 +244,15 @@ DrawList DspWindow::releaseKey() {
 
 void DspWindow::postKeyRequest() {
     std::int32_t value = 0;
-    if (spec_.keyValue == DspKeyValue::ContourSwitch && radio_.get(F::CO_0) == 0)
+    if (profile_.keyValue == DspKeyValue::ContourSwitch && radio_.get(F::CO_0) == 0)
         value = radio_.get(F::CO_0_last);
-    ports_.link.postRequest(spec_.keyRequest, spec_.keyReadBack ? kReadBackBit : 0, value);
+    ports_.link.postRequest(profile_.keyRequest, profile_.keyReadBack ? kReadBackBit : 0, value);
 }
 
 // ---- Knobs ----------------------------------------------------------------------------------
 
 std::optional<std::size_t> DspWindow::knobAt(PanelPoint p) const {
-    for (std::size_t i = 0; i < spec_.controls().size(); ++i) {
+    for (std::size_t i = 0; i < profile_.controls().size(); ++i) {
         if (inRoundArea(control(i).knobCentre, kDspKnobRadius, p)) return i;
     }
     return std::nullopt;
@@ -279,7 +280,7 @@ DrawList DspWindow::dragTick() {
     if (!ports_.pointer.isButtonDown(MouseButton::Left)) return endDrag();
     DialTurn& turn = turns_[activeKnob_];
     const int angle = cursorAngle(control(activeKnob_).knobCentre, ports_.pointer.cursor());
-    detectSteps(turn, angle, spec_.degreesPerStep);
+    detectSteps(turn, angle, profile_.degreesPerStep);
     if (angle == turn.drawn) return {};
     turn.drawn = angle;
     return drawKnob(activeKnob_, angle);
@@ -304,7 +305,7 @@ void DspWindow::sendSteps(std::size_t index) {
 // ---- Value fields ---------------------------------------------------------------------------
 
 std::optional<std::size_t> DspWindow::fieldAt(PanelPoint p) const {
-    for (std::size_t i = 0; i < spec_.controls().size(); ++i) {
+    for (std::size_t i = 0; i < profile_.controls().size(); ++i) {
         if (control(i).valueField.contains(p)) return i;
     }
     return std::nullopt;
@@ -386,7 +387,7 @@ bool DspWindow::close() {
                       kDspTimerKnobSend, kDspTimerReadBack})
         ports_.timers.killTimer(timer);
     active_ = Active::None;
-    ports_.mainWindow.post(message(spec_.closed));
+    ports_.mainWindow.post(message(profile_.closed));
     return true;
 }
 

@@ -34,7 +34,7 @@ class DspWindow {
     DspWindow(const DspWindow&) = delete;
     DspWindow& operator=(const DspWindow&) = delete;
 
-    const DspWindowSpec& spec() const { return spec_; }
+    const DspWindowProfile& profile() const { return profile_; }
     // The state updates the window listens to.
     std::vector<std::uint32_t> interest() const;
 
@@ -68,7 +68,7 @@ class DspWindow {
   private:
     enum class Active { None, Key, Knob };
 
-    const DspControl& control(std::size_t index) const { return spec_.controls()[index]; }
+    const DspControl& control(std::size_t index) const { return profile_.controls()[index]; }
     std::int32_t current(std::size_t index) const;
     bool keyLit() const;
     bool sendAllowed(std::size_t index) const;
@@ -104,7 +104,7 @@ class DspWindow {
     void startReadBack(std::size_t index);
     void readBackTick();
 
-    const DspWindowSpec& spec_;
+    const DspWindowProfile& profile_;
     const RadioState& radio_;
     Ports ports_;
 

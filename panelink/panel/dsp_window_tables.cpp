@@ -77,7 +77,7 @@ constexpr DspControl kDnrLevel{
     .sentOnlyWhile = F::NR_0,
 };
 
-constexpr std::array<DspWindowSpec, kDspWindowKindCount> kSpecs{{
+constexpr std::array<DspWindowProfile, kDspWindowKindCount> kProfiles{{
     {
         .kind = DspWindowKind::Contour,
         .window = AuxWindow::Contour,
@@ -162,12 +162,12 @@ std::int32_t ladderKnobTarget(const DspControl& control, std::int32_t current, i
 
 }  // namespace
 
-const DspWindowSpec& dspWindowSpec(DspWindowKind kind) {
-    return kSpecs[static_cast<std::size_t>(kind)];
+const DspWindowProfile& dspWindowProfile(DspWindowKind kind) {
+    return kProfiles[static_cast<std::size_t>(kind)];
 }
 
-std::span<const DspWindowSpec> dspWindowSpecs() {
-    return kSpecs;
+std::span<const DspWindowProfile> dspWindowProfiles() {
+    return kProfiles;
 }
 
 std::int32_t knobTarget(const DspControl& control, std::int32_t current, int steps) {

@@ -99,7 +99,7 @@ struct DspControl {
     std::optional<RadioField> sentOnlyWhile;
 };
 
-struct DspWindowSpec {
+struct DspWindowProfile {
     DspWindowKind kind;
     AuxWindow window;
     std::string_view caption;
@@ -133,8 +133,8 @@ struct DspWindowSpec {
     std::span<const DspControl> controls() const { return {controlSlots.data(), controlCount}; }
 };
 
-const DspWindowSpec& dspWindowSpec(DspWindowKind kind);
-std::span<const DspWindowSpec> dspWindowSpecs();
+const DspWindowProfile& dspWindowProfile(DspWindowKind kind);
+std::span<const DspWindowProfile> dspWindowProfiles();
 
 // The CONTOUR frequency ladder: a field step up from a rung first jumps to the value beside
 // it, so the step lands on the next rung.

@@ -61,7 +61,7 @@ std::uint32_t offset(std::uint32_t messageId) {
 
 TEST(DspWindowTable, EachWindowHasItsPictureKeyRequestStepsAndMessages) {
     for (const ExpectedWindow& e : kExpectedWindows) {
-        const DspWindowSpec& s = dspWindowSpec(e.kind);
+        const DspWindowProfile& s = dspWindowProfile(e.kind);
         SCOPED_TRACE(std::string(s.caption));
         EXPECT_EQ(s.kind, e.kind);
         EXPECT_EQ(s.dialogId, e.dialog);
@@ -85,7 +85,7 @@ TEST(DspWindowTable, EachWindowHasItsPictureKeyRequestStepsAndMessages) {
 
 TEST(DspWindowTable, EachKnobHasItsCentreFieldLimitsRequestAndQuery) {
     std::size_t checked = 0;
-    for (const DspWindowSpec& s : dspWindowSpecs()) {
+    for (const DspWindowProfile& s : dspWindowProfiles()) {
         std::size_t index = 0;
         for (const ExpectedControl& e : kExpectedControls) {
             if (e.kind != s.kind) continue;
@@ -113,7 +113,7 @@ TEST(DspWindowTable, EachKnobHasItsCentreFieldLimitsRequestAndQuery) {
 }
 
 TEST(DspWindowTable, EveryPictureTheWindowsDrawIsInTheCatalogAtItsSize) {
-    for (const DspWindowSpec& s : dspWindowSpecs()) {
+    for (const DspWindowProfile& s : dspWindowProfiles()) {
         for (int picture : {s.background, s.highlight}) {
             const BitmapInfo* info = findBitmap(picture);
             ASSERT_NE(info, nullptr) << picture;
@@ -130,7 +130,7 @@ TEST(DspWindowTable, EveryPictureTheWindowsDrawIsInTheCatalogAtItsSize) {
 }
 
 const DspControl& contourFrequency() {
-    return dspWindowSpec(DspWindowKind::Contour).controls()[0];
+    return dspWindowProfile(DspWindowKind::Contour).controls()[0];
 }
 
 TEST(DspStepRules, TheContourFrequencyKnobClimbsTheLadderOneRungAStep) {
@@ -158,9 +158,9 @@ TEST(DspStepRules, AContourFrequencyFieldStepUpJumpsFromARungToTheNext) {
 }
 
 TEST(DspStepRules, OtherValuesMoveByOneWithinTheirLimits) {
-    const DspControl& level = dspWindowSpec(DspWindowKind::Contour).controls()[1];
-    const DspControl& notch = dspWindowSpec(DspWindowKind::Notch).controls()[0];
-    const DspControl& dnr = dspWindowSpec(DspWindowKind::Dnr).controls()[0];
+    const DspControl& level = dspWindowProfile(DspWindowKind::Contour).controls()[1];
+    const DspControl& notch = dspWindowProfile(DspWindowKind::Notch).controls()[0];
+    const DspControl& dnr = dspWindowProfile(DspWindowKind::Dnr).controls()[0];
     EXPECT_EQ(knobTarget(level, 2, 1), 2);
     EXPECT_EQ(knobTarget(level, -1, -3), -2);
     EXPECT_EQ(fieldTarget(level, -2, true), -1);
@@ -171,9 +171,9 @@ TEST(DspStepRules, OtherValuesMoveByOneWithinTheirLimits) {
 }
 
 TEST(DspStepRules, PointerAnglesShowTheValueOnTheKnobsScale) {
-    const DspControl& level = dspWindowSpec(DspWindowKind::Contour).controls()[1];
-    const DspControl& notch = dspWindowSpec(DspWindowKind::Notch).controls()[0];
-    const DspControl& dnr = dspWindowSpec(DspWindowKind::Dnr).controls()[0];
+    const DspControl& level = dspWindowProfile(DspWindowKind::Contour).controls()[1];
+    const DspControl& notch = dspWindowProfile(DspWindowKind::Notch).controls()[0];
+    const DspControl& dnr = dspWindowProfile(DspWindowKind::Dnr).controls()[0];
     EXPECT_EQ(pointerAngle(contourFrequency(), 1), 230);
     EXPECT_EQ(pointerAngle(contourFrequency(), 14), 0);
     EXPECT_EQ(pointerAngle(contourFrequency(), 26), 120);

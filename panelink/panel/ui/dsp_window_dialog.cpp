@@ -10,12 +10,12 @@ namespace panelink {
 
 DspWindowDialog::DspWindowDialog(DspWindowKind kind, DspWindowPorts ports, QWidget* parent)
     : QDialog(parent),
-      canvas_(bitmaps_, dspWindowSpec(kind).background, dspWindowSpec(kind).width,
-              dspWindowSpec(kind).height) {
-    const DspWindowSpec& spec = dspWindowSpec(kind);
+      canvas_(bitmaps_, dspWindowProfile(kind).background, dspWindowProfile(kind).width,
+              dspWindowProfile(kind).height) {
+    const DspWindowProfile& profile = dspWindowProfile(kind);
     setWindowTitle(
-        QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size())));
-    setObjectName(QStringLiteral("dialog%1").arg(spec.dialogId));
+        QString::fromUtf8(profile.caption.data(), static_cast<qsizetype>(profile.caption.size())));
+    setObjectName(QStringLiteral("dialog%1").arg(profile.dialogId));
     // A title and a close box; the picture has a fixed size.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
