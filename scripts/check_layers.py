@@ -27,10 +27,17 @@ LAYERS = {
     "panelink/link/ui": ["panelink/link"],
     "panelink/panel/ui": ["panelink/panel"],
     "panelink/menu/ui": ["panelink/panel"],
-    "panelink/app/ui": ["panelink/app", "panelink/link/ui", "panelink/menu/ui", "panelink/panel/ui"],
+    "panelink/windows": ["panelink/panel"],
+    "panelink/windows/ui": ["panelink/windows", "panelink/panel/ui"],
+    "panelink/app/ui": ["panelink/app", "panelink/link/ui", "panelink/menu/ui", "panelink/panel/ui",
+                        "panelink/windows/ui"],
     "tools/orvik-sim": ["shared/formats"],
     "tools/screengrab": [],
     "keyweld": ["shared/formats"],
+    "keyweld/link": ["shared/formats"],
+    "keyweld/link/ui": ["keyweld/link"],
+    "keyweld/editor": ["shared/formats"],
+    "keyweld/ui": ["keyweld/editor", "keyweld/link/ui"],
 }
 SKIPPED = {"tests", "testing", "bench", "fuzz", "demo", ".git"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')

@@ -5,6 +5,10 @@
 namespace panelink {
 
 void detectSteps(DialTurn& dial, int angle) {
+    detectSteps(dial, angle, panel_timing::kDegreesPerStep);
+}
+
+void detectSteps(DialTurn& dial, int angle, int degreesPerStep) {
     int turned = angle - dial.previous;
     if (turned >= 180)
         turned -= 360;
@@ -12,7 +16,7 @@ void detectSteps(DialTurn& dial, int angle) {
         turned += 360;
     dial.previous = angle;
     dial.accumulated += turned;
-    const int steps = dial.accumulated / panel_timing::kDegreesPerStep;
+    const int steps = dial.accumulated / degreesPerStep;
     if (steps != 0) {
         dial.accumulated = 0;
         dial.pending += steps;

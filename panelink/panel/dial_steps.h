@@ -15,5 +15,7 @@ struct DialTurn {
 // adds every whole step of 7 degrees to the pending steps. A part step is kept until it
 // completes one; once a step is counted, the rest of that turn is dropped.
 void detectSteps(DialTurn& dial, int angle);
+// The same with another step size (the DSP windows' knobs: 60, 1 or 18 degrees).
+void detectSteps(DialTurn& dial, int angle, int degreesPerStep);
 
 }  // namespace panelink

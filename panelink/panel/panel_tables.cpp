@@ -528,11 +528,15 @@ const RoundArea& roundArea(RoundControl control) {
 }
 
 bool inRoundArea(const RoundArea& area, PanelPoint p) {
-    const int dx = p.x - area.centre.x;
-    const int dy = p.y - area.centre.y;
-    if (const SampledDisc* disc = panelDisc(area.radius)) return disc->holds(dx, dy);
+    return inRoundArea(area.centre, area.radius, p);
+}
+
+bool inRoundArea(PanelPoint centre, int radius, PanelPoint p) {
+    const int dx = p.x - centre.x;
+    const int dy = p.y - centre.y;
+    if (const SampledDisc* disc = panelDisc(radius)) return disc->holds(dx, dy);
     // A radius the panel does not use: sample it now.
-    return SampledDisc(area.radius).holds(dx, dy);
+    return SampledDisc(radius).holds(dx, dy);
 }
 
 PanelPoint pointAt(PanelPoint centre, int radius, int angle) {

@@ -96,6 +96,8 @@ const RoundArea& roundArea(RoundControl control);
 // area's radius down to 0 and a whole angle i of 0..359, (cx + trunc(n·sin i),
 // cy − trunc(n·cos i)). Not a disc test: the sampled points leave gaps near the rim.
 bool inRoundArea(const RoundArea& area, PanelPoint p);
+// The same test for a round area of any centre and radius (the DSP windows' knobs).
+bool inRoundArea(PanelPoint centre, int radius, PanelPoint p);
 
 // Degrees (whole, clockwise from 12 o'clock) to radians and back, with π taken as 3.141592.
 inline constexpr double kRadiansPerDegree = 0.01745328888888889;

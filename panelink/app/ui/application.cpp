@@ -9,12 +9,16 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 #include "panelink/app/ui/aux_windows.h"
 #include "panelink/app/ui/power_watcher.h"
 #include "panelink/app/ui/signal_watcher.h"
 #include "panelink/link/worker_timers.h"
+#include "panelink/panel/panel_controller.h"
+#include "panelink/panel/panel_tables.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
@@ -28,6 +32,24 @@ constexpr int kSplashBitmap = 1474;
 
 QString text(std::string_view view) {
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+// The label that opens the window named for a picture at start.
+std::optional<PanelCode> labelOpening(std::string_view name) {
+    if (name == "contour") return PanelCode::ContourLabel;
+    if (name == "notch") return PanelCode::NotchLabel;
+    if (name == "dnr") return PanelCode::DnrLabel;
+    return std::nullopt;
+}
+
+std::optional<PanelPoint> middleOf(PanelCode code) {
+    for (const ButtonRecord& button : zoneButtons(HitZone::Display)) {
+        if (button.code == code) {
+            return PanelPoint{(button.rect.left + button.rect.right) / 2,
+                              (button.rect.top + button.rect.bottom) / 2};
+        }
+    }
+    return std::nullopt;
 }
 
 void centre(QWidget& widget) {
@@ -173,6 +195,16 @@ void PanelinkApplication::finishStartUp() {
     window_->adjustSize();
     centre(*window_);
     window_->show();
+    openWindowAskedFor();
+}
+
+void PanelinkApplication::openWindowAskedFor() {
+    const std::optional<PanelCode> label = labelOpening(options_.openWindow);
+    if (!label) return;
+    const std::optional<PanelPoint> at = middleOf(*label);
+    if (!at) return;
+    window_->controller().leftPress(*at);
+    window_->controller().leftRelease(*at);
 }
 
 void PanelinkApplication::terminate() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "panelink/app/ui/app_core.h"
 #include "panelink/app/ui/qt_timer_host.h"
@@ -64,6 +65,9 @@ class PanelinkApplication final : public QObject {
         std::function<void()> hardExit;
         bool watchSignals = true;
         bool watchPower = true;
+        // "contour", "notch" or "dnr": that window opens once the panel is up, as by a click on
+        // its label (for pictures of the window). Anything else opens nothing.
+        std::string openWindow;
     };
 
     explicit PanelinkApplication(Options options);
@@ -93,6 +97,7 @@ class PanelinkApplication final : public QObject {
     void closeSplash();
     void continueStart();
     void finishStartUp();
+    void openWindowAskedFor();
     void onWorkerTick(int timerId);
 
     Options options_;

@@ -4,7 +4,10 @@
 #include <QPixmap>
 
 #include <array>
+#include <memory>
+#include <utility>
 
+#include "panelink/app/ui/qt_timer_host.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/link/com_port.h"
 #include "panelink/link/ui/link_choice_dialog.h"
@@ -12,6 +15,15 @@
 #include "panelink/menu/ui/menu_list_window.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/connecting_notice.h"
+#include "panelink/panel/ui/dsp_window_dialog.h"
+#include "panelink/windows/ui/command_send_dialog.h"
+#include "panelink/windows/ui/cw_dialog.h"
+#include "panelink/windows/ui/memory_write_dialog.h"
+#include "panelink/windows/ui/mic_eq_dialog.h"
+#include "panelink/windows/ui/playback_dialog.h"
+#include "panelink/windows/ui/repeater_dialog.h"
+#include "panelink/windows/ui/vcc_dialog.h"
+#include "panelink/windows/ui/vfo_set_dialog.h"
 
 namespace panelink {
 
@@ -44,6 +56,21 @@ MenuListServices menuListServices(const WindowServices& services) {
     };
 }
 
+// The CONTOUR, NOTCH and DNR windows: their own timers on Qt timers.
+template <DspWindowKind kind>
+QWidget* dspWindow(const WindowServices& services, FrontPanelDialog& owner) {
+    DspWindowPorts ports{
+        .radio = services.records.radio,
+        .events = services.events,
+        .link = services.link,
+        .makeTimers =
+            [](platform::TimerHost::TickHandler handler) -> std::unique_ptr<platform::TimerHost> {
+            return std::make_unique<QtTimerHost>(std::move(handler));
+        },
+    };
+    return new DspWindowDialog(kind, std::move(ports), &owner);
+}
+
 using Factory = QWidget* (*)(const WindowServices& services, FrontPanelDialog& owner);
 
 struct Registration {
@@ -68,6 +95,41 @@ constexpr std::array kRegistrations{
     Registration{AuxWindow::ConnectingNotice,
                  [](const WindowServices&, FrontPanelDialog& owner) -> QWidget* {
                      return new ConnectingNotice(&owner);
+                 }},
+    Registration{AuxWindow::Contour, &dspWindow<DspWindowKind::Contour>},
+    Registration{AuxWindow::Notch, &dspWindow<DspWindowKind::Notch>},
+    Registration{AuxWindow::Dnr, &dspWindow<DspWindowKind::Dnr>},
+    Registration{AuxWindow::Cw,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new CwDialog({s.events, s.records.radio, s.link}, &owner);
+                 }},
+    Registration{AuxWindow::Repeater,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new RepeaterDialog(s.records.radio, s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::Playback,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new PlaybackDialog(s.records.radio, s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::VfoSet,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new VfoSetDialog(s.events, &owner);
+                 }},
+    Registration{AuxWindow::CommandSend,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new CommandSendDialog(s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::MemoryWrite,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new MemoryWriteDialog(s.records.radio, s.link, s.events, &owner);
+                 }},
+    Registration{AuxWindow::Vcc,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new VccDialog(s.records.radio, s.events, &owner);
+                 }},
+    Registration{AuxWindow::MicEq,
+                 [](const WindowServices& s, FrontPanelDialog& owner) -> QWidget* {
+                     return new MicEqDialog(s.menuTable, s.link, s.events, &owner);
                  }},
 };
 

@@ -24,6 +24,9 @@ int main(int argc, char* argv[]) {
 
     panelink::PanelinkApplication::Options options;
     options.workingDirectory = workingDirectory;
+    // For pictures of a window: PANELINK_OPEN_WINDOW=contour, notch or dnr.
+    options.openWindow =
+        qEnvironmentVariable("PANELINK_OPEN_WINDOW").trimmed().toLower().toStdString();
     panelink::PanelinkApplication panelink(std::move(options));
     panelink.start();
     return QApplication::exec();

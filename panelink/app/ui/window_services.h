@@ -14,6 +14,8 @@
 
 namespace panelink {
 
+class MenuItemTable;
+
 // What the windows use of the rest of Panelink. The program fills it from its core context;
 // tests fill it with fakes. Each window subscribes to `events` for the updates it shows and
 // reports its own closing there.
@@ -29,8 +31,9 @@ struct WindowServices {
     std::function<bool()> closePort;
     // The main window's panel controls send through it.
     RadioLink& link;
-    // The menu list writes its changes back here (the main window only reads the table) and
-    // keeps its selected line in menuListMemory from one opening to the next.
+    // The menu list and MIC EQ write their changes back here (the main window only reads the
+    // table); the menu list keeps its selected line in menuListMemory from one opening to the
+    // next.
     MenuItemTable& menuTable;
     MenuListMemory& menuListMemory;
 };

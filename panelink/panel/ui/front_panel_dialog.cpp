@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
@@ -93,6 +94,12 @@ FrontPanelDialog::FrontPanelDialog(PanelRecords records, EventHub& events,
         records_.radio, records_.menu,
         PanelController::Ports{*this, *this, *inputs.popups, *inputs.pointer, link, timers_});
     connectInput();
+    // Enter on the panel while VFO SET is open is that window's OK.
+    PanelController::Sequences sequences;
+    sequences.vfoSetOk = [this] {
+        if (auto* vfoSet = qobject_cast<QDialog*>(auxWindow(AuxWindow::VfoSet))) vfoSet->accept();
+    };
+    controller_->setSequences(std::move(sequences));
     subscription_ = events_.subscribeMainWindow(*this);
 }
 
@@ -134,13 +141,16 @@ QAction* FrontPanelDialog::menuAction(int commandId) const {
 }
 
 void FrontPanelDialog::connectInput() {
-    connect(view_, &PanelView::pressed, this, [this](MouseButton button, PanelPoint at) {
+    const auto press = [this](MouseButton button, PanelPoint at) {
         if (button == MouseButton::Left) {
             controller_->leftPress(at);
         } else {
             controller_->rightPress(at);
         }
-    });
+    };
+    // On the panel a double click's second press is a press like any other.
+    connect(view_, &PanelView::pressed, this, press);
+    connect(view_, &PanelView::doubleClicked, this, press);
     connect(view_, &PanelView::released, this, [this](MouseButton button, PanelPoint at) {
         if (button == MouseButton::Left) {
             controller_->leftRelease(at);

@@ -12,19 +12,17 @@
 
 namespace panelink {
 
-namespace {
+PanelCanvas::PanelCanvas(BitmapStore& bitmaps)
+    : PanelCanvas(bitmaps, kPanelPicture, kWidth, kHeight) {}
 
-const QRect kPanelRect(0, 0, PanelCanvas::kWidth, PanelCanvas::kHeight);
-
-}  // namespace
-
-PanelCanvas::PanelCanvas(BitmapStore& bitmaps) : bitmaps_(bitmaps) {
-    const QImage& panel = bitmaps_.plain(kPanelPicture);
-    if (panel.isNull()) {
-        image_ = QImage(kWidth, kHeight, QImage::Format_RGB32);
+PanelCanvas::PanelCanvas(BitmapStore& bitmaps, int background, int width, int height)
+    : bitmaps_(bitmaps), area_(0, 0, width, height) {
+    const QImage& picture = bitmaps_.plain(background);
+    if (picture.isNull()) {
+        image_ = QImage(width, height, QImage::Format_RGB32);
         image_.fill(Qt::black);
     } else {
-        image_ = panel.copy(kPanelRect).convertToFormat(QImage::Format_RGB32);
+        image_ = picture.copy(area_).convertToFormat(QImage::Format_RGB32);
     }
 }
 
@@ -39,7 +37,7 @@ void PanelCanvas::forgetUnder(const QRect& rect) {
 }
 
 QRect PanelCanvas::drawBlit(const BlitBitmap& op) {
-    const QRect target = QRect(op.x, op.y, op.width, op.height) & kPanelRect;
+    const QRect target = QRect(op.x, op.y, op.width, op.height) & area_;
     if (target.isEmpty()) return {};
     const Shown shown{0, op.bitmap, target};
     if (alreadyShown(shown)) return {};
@@ -58,7 +56,7 @@ QRect PanelCanvas::drawBlit(const BlitBitmap& op) {
 }
 
 QRect PanelCanvas::drawCopy(const CopyBitmapRect& op) {
-    const QRect target = QRect(op.x, op.y, op.width, op.height) & kPanelRect;
+    const QRect target = QRect(op.x, op.y, op.width, op.height) & area_;
     if (target.isEmpty()) return {};
     const Shown shown{1, op.bitmap, target};
     if (alreadyShown(shown)) return {};
@@ -77,7 +75,7 @@ QRect PanelCanvas::drawLine(const DrawLine& op) {
     const QRect bounds = (QRect(QPoint(std::min(op.x1, op.x2), std::min(op.y1, op.y2)),
                                 QPoint(std::max(op.x1, op.x2), std::max(op.y1, op.y2)))
                               .adjusted(-reach, -reach, reach, reach)) &
-                         kPanelRect;
+                         area_;
     if (bounds.isEmpty()) return {};
     forgetUnder(bounds);
     QPainter& p = painter();

@@ -14,7 +14,8 @@ namespace panelink {
 class BitmapStore;
 
 // The window's back buffer: the 843 x 320 panel picture that the draw operations are run into
-// and that the window paints. User interface thread only.
+// and that the window paints (or, for a window of its own, another picture of its own size).
+// User interface thread only.
 //
 // Blits and copies are idempotent, so one that repeats the last drawing at exactly the same
 // place, with nothing drawn over that place since, is skipped: the frequency and blink timers
@@ -26,6 +27,9 @@ class PanelCanvas {
 
     // Starts as the plain panel picture (a black panel when it cannot be loaded).
     explicit PanelCanvas(BitmapStore& bitmaps);
+    // Starts as the picture `background`, width x height pixels (black when it cannot be
+    // loaded).
+    PanelCanvas(BitmapStore& bitmaps, int background, int width, int height);
 
     // Runs the operations in order and returns the bounding rectangle of everything that was
     // drawn (empty when every operation was skipped).
@@ -48,6 +52,7 @@ class PanelCanvas {
     QPainter& painter();  // begun on the first operation that draws
 
     BitmapStore& bitmaps_;
+    QRect area_;
     QImage image_;
     std::vector<Shown> shown_;
     std::optional<QPainter> painter_;

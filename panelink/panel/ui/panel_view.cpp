@@ -29,7 +29,7 @@ PanelPoint panelPoint(const QPointF& position) {
 
 PanelView::PanelView(const PanelCanvas& canvas, QWidget* parent)
     : QWidget(parent), canvas_(canvas) {
-    setFixedSize(PanelCanvas::kWidth, PanelCanvas::kHeight);
+    setFixedSize(canvas.image().size());
     // Every pixel comes from the buffer: no background fill before a paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -55,22 +55,26 @@ void PanelView::paintEvent(QPaintEvent* event) {
     if (!ownDrawingOnly) emit exposed();
 }
 
-void PanelView::press(QMouseEvent* event) {
+void PanelView::press(QMouseEvent* event, bool secondOfDouble) {
     const std::optional<MouseButton> button = panelButton(event->button());
     if (!button) {
         QWidget::mousePressEvent(event);
         return;
     }
     event->accept();
-    emit pressed(*button, panelPoint(event->position()));
+    if (secondOfDouble) {
+        emit doubleClicked(*button, panelPoint(event->position()));
+    } else {
+        emit pressed(*button, panelPoint(event->position()));
+    }
 }
 
 void PanelView::mousePressEvent(QMouseEvent* event) {
-    press(event);
+    press(event, false);
 }
 
 void PanelView::mouseDoubleClickEvent(QMouseEvent* event) {
-    press(event);
+    press(event, true);
 }
 
 void PanelView::mouseReleaseEvent(QMouseEvent* event) {

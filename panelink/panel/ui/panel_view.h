@@ -9,8 +9,9 @@ namespace panelink {
 
 class PanelCanvas;
 
-// The client area of the main window: shows the back buffer at one logical pixel per panel
-// pixel, whatever the screen's device pixel ratio, and hands the mouse on in panel pixels.
+// The client area of the main window (or of a picture window): shows the back buffer at one
+// logical pixel per picture pixel, whatever the screen's device pixel ratio, and hands the
+// mouse on in picture pixels.
 class PanelView final : public QWidget {
     Q_OBJECT
 
@@ -26,8 +27,10 @@ class PanelView final : public QWidget {
     void exposed();
     // A paint has put this part of the buffer on the screen.
     void painted(const QRegion& region);
-    // Left or right button, in panel pixels; the second press of a double click is a press.
+    // Left or right button, in panel pixels.
     void pressed(panelink::MouseButton button, panelink::PanelPoint at);
+    // The second press of a double click, instead of pressed().
+    void doubleClicked(panelink::MouseButton button, panelink::PanelPoint at);
     void released(panelink::MouseButton button, panelink::PanelPoint at);
     // One wheel event that turns vertically; delta > 0 turns up.
     void wheelTurned(panelink::PanelPoint at, int delta);
@@ -40,7 +43,7 @@ class PanelView final : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    void press(QMouseEvent* event);
+    void press(QMouseEvent* event, bool secondOfDouble);
 
     const PanelCanvas& canvas_;
     QRegion ownPending_;  // asked for by refresh() and not painted yet

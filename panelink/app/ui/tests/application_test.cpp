@@ -147,6 +147,7 @@ class ApplicationTest : public ::testing::Test {
         options.hardExit = [this] { log_.add("hardExit"); };
         options.watchSignals = false;
         options.watchPower = false;
+        options.openWindow = openWindow_;
         return std::make_unique<PanelinkApplication>(std::move(options));
     }
 
@@ -158,6 +159,7 @@ class ApplicationTest : public ::testing::Test {
     CoreLog log_;
     uitest::RecordingBoxes boxes_;
     std::vector<int> exitCodes_;
+    std::string openWindow_;
 };
 
 TEST_F(ApplicationTest, StartsInOrderAndClosingTheWindowShutsDownWithExitCodeZero) {
@@ -316,6 +318,24 @@ TEST_F(ApplicationTest, TheProgramsMenuListHasTheIconAndRemembersItsLineBetweenO
     list = qobject_cast<MenuListWindow*>(window.auxWindow(AuxWindow::MenuList));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->list()->currentRow(), 10);
+}
+
+TEST_F(ApplicationTest, AWindowNamedForAPictureOpensOnceThePanelIsUp) {
+    openWindow_ = "notch";
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    EXPECT_TRUE(app->window()->controller().windows().isOpen(AuxWindow::Notch));
+    ASSERT_NE(app->window()->auxWindow(AuxWindow::Notch), nullptr);
+    EXPECT_TRUE(app->window()->auxWindow(AuxWindow::Notch)->isVisible());
+}
+
+TEST_F(ApplicationTest, AnUnknownWindowNameOpensNothing) {
+    openWindow_ = "vcc";
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    EXPECT_FALSE(app->window()->controller().windows().anyOpen());
 }
 
 TEST_F(ApplicationTest, ThePanelSendsThroughTheCoresLink) {

@@ -1,10 +1,12 @@
-# The application object, its timers and power events, in process (offscreen platform).
+# The application object, its timers and power events, the program's DSP windows, in process
+# (offscreen platform).
 panelink_add_test(test_panelink_app
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
         ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt_timer_host_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/power_watcher_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/dsp_windows_test.cpp
     LIBS panelink_app_ui panelink_resources Qt6::Test
     LABELS gui)
 
@@ -33,7 +35,17 @@ panelink_add_test(test_panelink_panel_xvfb
     LIBS Qt6::Widgets
     LABELS xvfb e2e)
 
-foreach(test IN ITEMS test_panelink_program test_panelink_xvfb test_panelink_panel_xvfb)
+# The CW window on Xvfb, opened from the menu bar and typed into with xdotool: the keyer text
+# written, read back and stored in the simulator.
+panelink_add_test(test_panelink_cw_xvfb
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/cw_window_xvfb_test.cpp
+    LIBS Qt6::Widgets
+    LABELS xvfb e2e)
+
+foreach(test IN ITEMS test_panelink_program test_panelink_xvfb test_panelink_panel_xvfb
+                      test_panelink_cw_xvfb)
     target_compile_definitions(${test} PRIVATE
         PANELINK_TEST_PROGRAM="$<TARGET_FILE:panelink>"
         PANELINK_TEST_ORVIK_SIM="$<TARGET_FILE:orvik-sim>"

@@ -88,6 +88,16 @@ TEST_F(PanelControlsTest, AClickOnTheLockKeyAsksForTheLockAndShowsTheKeyPressedU
     EXPECT_EQ(link_.posts.size(), 1u);
 }
 
+TEST_F(PanelControlsTest, ADoubleClickOnAKeyPressesItTwice) {
+    leftPress(kLockKey);
+    leftRelease(kLockKey);
+    pointer_.left = true;
+    QTest::mouseDClick(window_->view(), Qt::LeftButton, {}, kLockKey);
+    leftRelease(kLockKey);
+    EXPECT_EQ(link_.posts,
+              (std::vector<Posted>{{Request::ToggleLock, 0, 0}, {Request::ToggleLock, 0, 0}}));
+}
+
 // The hold check reads the pointer itself: a button let go where the window never heard of
 // it still releases the key.
 TEST_F(PanelControlsTest, AKeyLetGoOutsideTheWindowIsReleasedAtTheNextHoldCheck) {

@@ -44,6 +44,11 @@ class PanelViewTest : public ::testing::Test {
             heard_.push_back(
                 describe(button == MouseButton::Left ? "left press" : "right press", at));
         });
+        QObject::connect(
+            view_, &PanelView::doubleClicked, [this](MouseButton button, PanelPoint at) {
+                heard_.push_back(
+                    describe(button == MouseButton::Left ? "left double" : "right double", at));
+            });
         QObject::connect(view_, &PanelView::released, [this](MouseButton button, PanelPoint at) {
             heard_.push_back(
                 describe(button == MouseButton::Left ? "left release" : "right release", at));
@@ -66,7 +71,7 @@ class PanelViewTest : public ::testing::Test {
     std::vector<std::string> heard_;
 };
 
-TEST_F(PanelViewTest, LeftAndRightButtonsArriveInPanelPixelsAndASecondClickIsAPressAgain) {
+TEST_F(PanelViewTest, LeftAndRightButtonsArriveInPanelPixelsAndADoubleClickIsToldApart) {
     QTest::mousePress(view_, Qt::LeftButton, {}, QPoint(612, 286));
     QTest::mouseRelease(view_, Qt::LeftButton, {}, QPoint(700, 300));
     QTest::mousePress(view_, Qt::RightButton, {}, QPoint(612, 195));
@@ -83,7 +88,7 @@ TEST_F(PanelViewTest, LeftAndRightButtonsArriveInPanelPixelsAndASecondClickIsAPr
     QTest::mouseDClick(view_, Qt::LeftButton, {}, QPoint(450, 120));
     QTest::mouseRelease(view_, Qt::LeftButton, {}, QPoint(450, 120));
     EXPECT_EQ(heard_, (std::vector<std::string>{"left press 450,120", "left release 450,120",
-                                                "left press 450,120", "left release 450,120"}));
+                                                "left double 450,120", "left release 450,120"}));
 }
 
 TEST_F(PanelViewTest, EachVerticalWheelEventIsOneTurnWithItsSignAndSidewaysOnesAreDropped) {
