@@ -35,7 +35,7 @@ class ShortcutSender {
 
     RadioLink& link_;
     platform::TimerHost& timers_;
-    std::string text_;  // the text being sent; empty when idle
+    std::string text_;          // the text being sent; empty when idle
     std::size_t position_ = 0;  // where the next command begins
 };
 

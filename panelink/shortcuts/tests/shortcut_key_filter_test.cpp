@@ -64,9 +64,8 @@ TEST_F(ShortcutSending, AShortFileDefinesItsLinesOnlyAndTheOtherKeysSendNothing)
     for (int slot = 0; slot < 10; ++slot)
         lines.push_back("C" + std::to_string(slot) + ";");
     writeLines(lines);
-    const BaseKey defined[] = {BaseKey::F2, BaseKey::F3, BaseKey::F4,  BaseKey::F5,
-                               BaseKey::F6, BaseKey::F7, BaseKey::F8,  BaseKey::F9,
-                               BaseKey::F11, BaseKey::F12};
+    const BaseKey defined[] = {BaseKey::F2, BaseKey::F3, BaseKey::F4, BaseKey::F5,  BaseKey::F6,
+                               BaseKey::F7, BaseKey::F8, BaseKey::F9, BaseKey::F11, BaseKey::F12};
     for (int slot = 0; slot < 10; ++slot)
         EXPECT_EQ(sentBy(plain(defined[slot])), Strings{"C" + std::to_string(slot) + ";"});
 

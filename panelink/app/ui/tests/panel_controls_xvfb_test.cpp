@@ -545,9 +545,8 @@ TEST_F(PanelOnX, AShortcutKeySendsTheCommandsOfItsLineButNotWhileTheMenuListIsOp
         EXPECT_FALSE(awaitCommand(from, "FA014070000;", 1s)) << listed(heardSince(from));
 
         ASSERT_TRUE(tool_->key(QStringLiteral("Escape")));
-        ASSERT_TRUE(
-            pollUntil([&] { return tool_->windowsTitled(QStringLiteral("MENU LIST")).empty(); },
-                      5s));
+        ASSERT_TRUE(pollUntil(
+            [&] { return tool_->windowsTitled(QStringLiteral("MENU LIST")).empty(); }, 5s));
         ASSERT_NO_FATAL_FAILURE(focus(kMainTitle));
         ASSERT_TRUE(tool_->key(QStringLiteral("F2")));
         EXPECT_TRUE(awaitCommand(from, "MD03;")) << listed(heardSince(from));

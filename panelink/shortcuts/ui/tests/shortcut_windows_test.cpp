@@ -57,9 +57,8 @@ class ShortcutWindowsTest : public uitest::DialogFixture {
             .showVersionBox = [this] { window_->showVersionBox(); },
         });
         events_filter_ = std::make_unique<ShortcutEventFilter>(*keys_);
-        events_filter_->attach(window_.get(), [this] {
-            return std::optional<bool>(!windows().anyOpen());
-        });
+        events_filter_->attach(window_.get(),
+                               [this] { return std::optional<bool>(!windows().anyOpen()); });
         time_.setTickHandler([this](int id) {
             if (!keys_->onTimer(id)) window_->onTimer(id);
         });
