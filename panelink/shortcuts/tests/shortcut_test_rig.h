@@ -85,6 +85,7 @@ class ShortcutRig : public ::testing::Test {
     // Line n + 1 is "Snn;", so what a key sends tells its slot.
     void writeSlotNames() {
         std::vector<std::string> lines;
+        lines.reserve(commo::kShortcutSlotCount);
         for (int slot = 0; slot < commo::kShortcutSlotCount; ++slot)
             lines.push_back((slot < 10 ? "S0" : "S") + std::to_string(slot) + ";");
         writeLines(lines);
