@@ -276,6 +276,12 @@ LineResult SerialDevice::openDevice(const std::string& path, const LineSettings&
     return {};
 }
 
+std::size_t SerialDevice::outputWaiting() {
+    int queued = 0;
+    if (fd_ < 0 || ::ioctl(fd_, TIOCOUTQ, &queued) != 0) return 0;
+    return queued > 0 ? static_cast<std::size_t>(queued) : 0;
+}
+
 LineResult SerialDevice::apply(const LineSettings& settings) {
     if (fd_ < 0) return {EBADF, LineFault::None};
     const LineResult applied = applyLineSettings(fd_, settings);

@@ -134,6 +134,8 @@ class SerialDevice {
     void discardInput();
     // Bytes received and waiting, without taking the pending line errors; 0 when closed.
     std::size_t inputWaiting();
+    // Bytes handed over and not yet sent, the same way.
+    std::size_t outputWaiting();
 
   private:
     // Driver error counters in the order: receive overflow, overrun, parity, framing, break.
