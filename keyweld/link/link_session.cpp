@@ -1,5 +1,6 @@
 #include "keyweld/link/link_session.h"
 
+#include <string>
 #include <utility>
 
 #include "shared/formats/port_map.h"
@@ -32,8 +33,11 @@ CommError LinkSession::ensureOpen() {
 }
 
 SendOutcome LinkSession::sendText(std::string_view text) {
-    const SendOutcome outcome = comm_.sendText(text);
-    log_.appendSent(text, outcome);
+    // The log shows what the component sends: the text without NUL characters.
+    std::string sent(text);
+    std::erase(sent, '\0');
+    const SendOutcome outcome = comm_.sendText(sent);
+    log_.appendSent(sent, outcome);
     return outcome;
 }
 

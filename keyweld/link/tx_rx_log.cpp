@@ -53,6 +53,10 @@ void TxRxLog::toggle() {
     if (view_ != nullptr) view_->shownChanged(shown_);
 }
 
+void TxRxLog::windowClosed() {
+    shown_ = false;
+}
+
 void TxRxLog::appendLines(std::initializer_list<std::string_view> lines) {
     for (const std::string_view line : lines)
         append(std::string(line));

@@ -50,6 +50,8 @@ class TxRxLog {
     // Shown: stop the burst timer and hide. Hidden: clear and show.
     void toggle();
     bool isShown() const { return shown_; }
+    // The user closed the window itself: it is hidden, the burst goes on.
+    void windowClosed();
 
     const std::deque<std::string>& lines() const { return lines_; }
     const std::string& pendingBurst() const { return burst_; }
