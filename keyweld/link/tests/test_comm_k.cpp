@@ -268,6 +268,22 @@ TEST_F(CommKTest, SettingsLinuxCannotTakeAreRefusedWithTheirText) {
     EXPECT_FALSE(comm->isOpen());
 }
 
+TEST_F(CommKTest, HalfDuplexBatchesStillArriveWhole) {
+    std::unique_ptr<CommK> comm = makeComm();
+    for (const auto flow : {platform::FlowControl::HalfHigh, platform::FlowControl::HalfLow,
+                            platform::FlowControl::XonXoff}) {
+        CommKSettings settings = comm->settings();
+        settings.flowCtrl = flow;
+        settings.stopBits = platform::StopBits::One;
+        settings.bufLenTrans = 4;
+        ASSERT_TRUE(comm->setSettings(settings).ok());
+        ASSERT_TRUE(comm->open().ok());
+        EXPECT_EQ(comm->sendText("FA14250000;"), SendOutcome::Sent);
+        EXPECT_EQ(readMaster(11), "FA14250000;");
+        comm->close();
+    }
+}
+
 TEST_F(CommKTest, AnUnpluggedDeviceIsReportedOnce) {
     std::unique_ptr<CommK> comm = makeComm(&events_);
     ASSERT_TRUE(comm->open().ok());
