@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -125,6 +124,7 @@ MainWindow::MainWindow(std::filesystem::path workingDir, EditorLink& link, Progr
         grid(kind, 1).view->setCurrentIndex(grid(kind, 1).model->indexOf(2, 0));
         grid(kind, 2).view->setCurrentIndex(grid(kind, 2).model->indexOf(1, 0));
     }
+    grid(editor_.shownGrid(), 1).view->setFocus();
     // Keys that act anywhere in the window, also while a cell is being edited.
     qApp->installEventFilter(this);
 }
@@ -203,7 +203,7 @@ QWidget* MainWindow::buildPanel(int panel) {
     label->setAlignment(Qt::AlignCenter);
     for (int row = 1; row <= kRows; ++row) {
         auto* button = new QPushButton(buttonCaption(panel, row), widget);
-        button->setGeometry(kButtonLeft, kFirstButtonTop + 23 * (row - 1), kButtonWidth,
+        button->setGeometry(kButtonLeft, kFirstButtonTop + ShortcutGridView::kRowPitch * (row - 1), kButtonWidth,
                             kButtonHeight);
         // Reached by the arrow keys and the mouse, not by Tab.
         button->setFocusPolicy(Qt::ClickFocus);
@@ -323,7 +323,8 @@ ShortcutGridView* MainWindow::editTarget() const {
     for (const GridKind kind : kGridKinds) {
         for (int panel = 1; panel <= kPanels; ++panel) {
             ShortcutGridView* view = grid(kind, panel).view;
-            if (view->hasFocus() || view->editing()) return view;
+            // The window's focus widget counts too: a menu may hold the focus just now.
+            if (view->hasFocus() || view->editing() || focusWidget() == view) return view;
         }
     }
     return nullptr;

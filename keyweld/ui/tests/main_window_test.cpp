@@ -101,6 +101,7 @@ TEST_F(MainWindowTest, HomeWhileEditingSendsTheHomeKeysCommand) {
     QLineEdit* editor = typeInto(3, QStringLiteral("abc"));
     ASSERT_NE(editor, nullptr);
 
+    EXPECT_TRUE(leftGrid()->editing());
     QTest::keyClick(editor, Qt::Key_Home);
 
     EXPECT_EQ(link_.sent, std::vector<std::string>{"FA14000000;"});
@@ -120,7 +121,7 @@ TEST_F(MainWindowTest, ArrowKeysStepOverReservedRowsAndReachTheKeyButtons) {
     EXPECT_EQ(window_.editor().currentKey(), (KeyPosition{1, 11}));
 }
 
-TEST_F(MainWindowTest, PasteKeepsSixteenCharactersOfATagAndLeavesReservedRowsAlone) {
+TEST_F(MainWindowTest, PasteKeepsSixteenCharactersOfATagAndReservedRowsTakeNoText) {
     chooseView(QStringLiteral("&Tag"));
     QGuiApplication::clipboard()->setText(QStringLiteral("twenty characters!!!"));
     QLineEdit* editor = typeInto(4, QStringLiteral("x"));
@@ -137,6 +138,10 @@ TEST_F(MainWindowTest, PasteKeepsSixteenCharactersOfATagAndLeavesReservedRowsAlo
     QTest::keyClick(right, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(window_.editor().text(GridKind::Tag, 2, 16, 0),
               "Quit program|Closes the current window");
+    const QRect altF4 = right->visualRect(right->model()->index(15, 0));
+    QTest::mouseClick(right->viewport(), Qt::LeftButton, {}, altF4.center());
+    QTest::mouseDClick(right->viewport(), Qt::LeftButton, {}, altF4.center());
+    EXPECT_FALSE(right->editing());
 }
 
 TEST_F(MainWindowTest, AFailedSaveShowsAnErrorNamingTheFile) {
