@@ -61,6 +61,16 @@ QWidget* ShortcutCellDelegate::createEditor(QWidget* parent, const QStyleOptionV
         }
         emit const_cast<ShortcutCellDelegate*>(this)->commitData(editor);
     });
+    // Escape gives the cell back the text it had when editing began.
+    const QPersistentModelIndex cell(index);
+    const QVariant before = index.data(Qt::EditRole);
+    connect(this, &QAbstractItemDelegate::closeEditor, editor,
+            [editor, cell, before](QWidget* closed, QAbstractItemDelegate::EndEditHint hint) {
+                if (closed != editor || hint != QAbstractItemDelegate::RevertModelCache) return;
+                if (cell.isValid()) {
+                    const_cast<QAbstractItemModel*>(cell.model())->setData(cell, before);
+                }
+            });
     return editor;
 }
 

@@ -102,7 +102,6 @@ MainWindow::MainWindow(std::filesystem::path workingDir, EditorLink& link, Progr
       boxes_(boxes ? *boxes : *ownBoxes_),
       editor_(std::move(workingDir), link, boxes_) {
     setWindowTitle(QStringLiteral("Keyboard shortcut editor for Vantor"));
-    delegate_ = new ShortcutCellDelegate(this);
     editor_.start();
 
     buildMenus();
@@ -224,7 +223,8 @@ void MainWindow::buildGrid(QWidget* panelWidget, GridKind kind, int panel) {
     g.view = new ShortcutGridView(panelWidget);
     g.model = new ShortcutGridModel(editor_, kind, panel, g.view);
     g.view->setModel(g.model);
-    g.view->setItemDelegate(delegate_);
+    // One delegate per grid: a delegate's editor signals reach every view it serves.
+    g.view->setItemDelegate(new ShortcutCellDelegate(g.view));
     g.view->move(kGridLeft, kGridTop);
     g.view->installEventFilter(this);
     connect(g.view, &QWidget::customContextMenuRequested, this, [this, view = g.view](QPoint at) {

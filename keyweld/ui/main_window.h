@@ -96,7 +96,6 @@ class MainWindow final : public QMainWindow {
     std::unique_ptr<WindowBoxes> ownBoxes_;
     WindowBoxes& boxes_;
     ShortcutEditor editor_;
-    ShortcutCellDelegate* delegate_ = nullptr;
     std::array<QWidget*, 2> panels_{};
     std::array<std::array<QPushButton*, commo::kShortcutPanelRows>, 2> buttons_{};
     // Tag, CAT Command and Both pairs, left then right.

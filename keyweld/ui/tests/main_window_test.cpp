@@ -88,6 +88,14 @@ TEST_F(MainWindowTest, TypingIntoACommandCellUpperCasesIt) {
     EXPECT_EQ(window_.editor().text(GridKind::Command, 1, 3, 0), "FA7000000;MD3;");
 }
 
+TEST_F(MainWindowTest, EscapeWhileEditingGivesTheCellItsTextBack) {
+    window_.editor().setTyped(GridKind::Command, 1, 3, 0, "old;");
+    QLineEdit* editor = typeInto(3, QStringLiteral("new;"));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(window_.editor().text(GridKind::Command, 1, 3, 0), "OLD;");
+}
+
 TEST_F(MainWindowTest, ClickingAKeyButtonSendsItsTextAndMakesItCurrent) {
     window_.editor().setTyped(GridKind::Command, 1, 5, 0, "ps1;");
     QTest::mouseClick(window_.keyButton(1, 5), Qt::LeftButton);
