@@ -75,20 +75,19 @@ const ShortcutEditor::Column& ShortcutEditor::column(GridKind grid, int columnIn
 }
 
 const std::string& ShortcutEditor::text(GridKind grid, int panel, int row, int columnIndex) const {
-    return column(grid, columnIndex)[static_cast<std::size_t>(panel - 1)]
-                                    [static_cast<std::size_t>(row)];
+    return column(grid,
+                  columnIndex)[static_cast<std::size_t>(panel - 1)][static_cast<std::size_t>(row)];
 }
 
 bool ShortcutEditor::editable(int panel, int row) const {
-    return panel >= 1 && panel <= kPanels && row >= 1 && row <= kRows &&
-           !isReservedRow(panel, row);
+    return panel >= 1 && panel <= kPanels && row >= 1 && row <= kRows && !isReservedRow(panel, row);
 }
 
 bool ShortcutEditor::setTyped(GridKind grid, int panel, int row, int columnIndex,
                               std::string_view typed) {
     if (!editable(panel, row)) return false;
-    std::string& cell = column(grid, columnIndex)[static_cast<std::size_t>(panel - 1)]
-                                                 [static_cast<std::size_t>(row)];
+    std::string& cell = column(
+        grid, columnIndex)[static_cast<std::size_t>(panel - 1)][static_cast<std::size_t>(row)];
     std::string kept = cellTextFor(cellKind(grid, columnIndex), typed);
     if (kept == cell) return false;
     cell = std::move(kept);
@@ -107,7 +106,8 @@ void ShortcutEditor::fillReservedRows() {
         if (key.slot != commo::kReservedSlot) continue;
         const auto p = static_cast<std::size_t>(key.panel - 1);
         const auto r = static_cast<std::size_t>(key.row);
-        for (Column* tags : {&tagGrid_, &bothTags_, &savedTags_}) (*tags)[p][r] = key.reservedTag;
+        for (Column* tags : {&tagGrid_, &bothTags_, &savedTags_})
+            (*tags)[p][r] = key.reservedTag;
         for (Column* commands : {&commandGrid_, &bothCommands_, &savedCommands_}) {
             (*commands)[p][r] = commo::kReservedCommandText;
         }
@@ -137,8 +137,8 @@ void ShortcutEditor::copyShownViewIntoBoth() {
 }
 
 bool ShortcutEditor::modified() const {
-    const bool tagsDiffer = bothTags_ != savedTags_ ||
-                            (mode_ == ViewMode::Tag && tagGrid_ != savedTags_);
+    const bool tagsDiffer =
+        bothTags_ != savedTags_ || (mode_ == ViewMode::Tag && tagGrid_ != savedTags_);
     const bool commandsDiffer = bothCommands_ != savedCommands_ ||
                                 (mode_ == ViewMode::Command && commandGrid_ != savedCommands_);
     return tagsDiffer || commandsDiffer;
@@ -202,8 +202,8 @@ std::optional<FileWriteFailure> ShortcutEditor::writeFiles() {
 }
 
 SaveOutcome ShortcutEditor::save() {
-    const bool replacing = fileExists(filePath(CellKind::Tag)) ||
-                           fileExists(filePath(CellKind::Command));
+    const bool replacing =
+        fileExists(filePath(CellKind::Tag)) || fileExists(filePath(CellKind::Command));
     if (replacing && !questions_.ask(Question::SaveFile)) {
         return {SaveOutcome::Status::Declined, std::nullopt};
     }

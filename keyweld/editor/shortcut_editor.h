@@ -81,8 +81,7 @@ class ShortcutEditor {
     void sendKey(KeyPosition key);
     // The key that a shortcut combination sends in the editor; none for reserved keys and
     // keys that are no shortcut.
-    static std::optional<KeyPosition> shortcutKey(commo::KeyModifier modifier,
-                                                  commo::BaseKey key);
+    static std::optional<KeyPosition> shortcutKey(commo::KeyModifier modifier, commo::BaseKey key);
 
   private:
     // One column of texts per panel, indexed by row (row 0, the header, stays empty).

@@ -1,9 +1,9 @@
 #include "keyweld/ui/cell_delegate.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 
 #include "keyweld/editor/cell_text.h"
 #include "keyweld/ui/grid_model.h"

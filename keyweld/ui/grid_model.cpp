@@ -1,7 +1,5 @@
 #include "keyweld/ui/grid_model.h"
 
-#include "keyweld/editor/navigation.h"
-
 namespace keyweld {
 
 ShortcutGridModel::ShortcutGridModel(ShortcutEditor& editor, GridKind grid, int panel,
@@ -19,8 +17,7 @@ int ShortcutGridModel::columnCount(const QModelIndex& parent) const {
 QVariant ShortcutGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        return QString::fromStdString(
-            editor_.text(grid_, panel_, keyRow(index), index.column()));
+        return QString::fromStdString(editor_.text(grid_, panel_, keyRow(index), index.column()));
     }
     return {};
 }
@@ -46,7 +43,7 @@ Qt::ItemFlags ShortcutGridModel::flags(const QModelIndex& index) const {
 QVariant ShortcutGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     return cellKind(grid_, section) == CellKind::Tag ? QStringLiteral("Tag")
-                                                      : QStringLiteral("CAT Command");
+                                                     : QStringLiteral("CAT Command");
 }
 
 void ShortcutGridModel::refresh() {

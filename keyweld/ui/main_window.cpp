@@ -202,8 +202,8 @@ QWidget* MainWindow::buildPanel(int panel) {
     label->setAlignment(Qt::AlignCenter);
     for (int row = 1; row <= kRows; ++row) {
         auto* button = new QPushButton(buttonCaption(panel, row), widget);
-        button->setGeometry(kButtonLeft, kFirstButtonTop + ShortcutGridView::kRowPitch * (row - 1), kButtonWidth,
-                            kButtonHeight);
+        button->setGeometry(kButtonLeft, kFirstButtonTop + ShortcutGridView::kRowPitch * (row - 1),
+                            kButtonWidth, kButtonHeight);
         // Reached by the arrow keys and the mouse, not by Tab.
         button->setFocusPolicy(Qt::ClickFocus);
         button->setAutoDefault(false);
@@ -214,7 +214,8 @@ QWidget* MainWindow::buildPanel(int panel) {
         });
         buttons_[static_cast<std::size_t>(panel - 1)][static_cast<std::size_t>(row - 1)] = button;
     }
-    for (const GridKind kind : kGridKinds) buildGrid(widget, kind, panel);
+    for (const GridKind kind : kGridKinds)
+        buildGrid(widget, kind, panel);
     return widget;
 }
 
@@ -260,8 +261,8 @@ void MainWindow::refreshPortState() {
 
 void MainWindow::updateClock() {
     const QDateTime now = QDateTime::currentDateTime();
-    const CalendarTime time{now.date().year(),    now.date().month(),  now.date().day(),
-                            now.time().hour(),    now.time().minute(), now.time().second()};
+    const CalendarTime time{now.date().year(), now.date().month(),  now.date().day(),
+                            now.time().hour(), now.time().minute(), now.time().second()};
     clockLabel_->setText(QString::fromStdString(keyweld::clockText(time)));
 }
 
@@ -294,7 +295,8 @@ void MainWindow::showView() {
 }
 
 void MainWindow::chooseView(ViewMode mode) {
-    for (Grid& g : grids_) g.view->endEditing();
+    for (Grid& g : grids_)
+        g.view->endEditing();
     editor_.changeView(mode);
     refreshGrids();
     showView();
@@ -302,18 +304,21 @@ void MainWindow::chooseView(ViewMode mode) {
 }
 
 void MainWindow::refreshGrids() {
-    for (Grid& g : grids_) g.model->refresh();
+    for (Grid& g : grids_)
+        g.model->refresh();
 }
 
 void MainWindow::openFiles() {
     if (editor_.open()) {
-        for (Grid& g : grids_) g.view->endEditing();
+        for (Grid& g : grids_)
+            g.view->endEditing();
         refreshGrids();
     }
 }
 
 void MainWindow::saveFiles() {
-    for (Grid& g : grids_) g.view->endEditing();
+    for (Grid& g : grids_)
+        g.view->endEditing();
     const SaveOutcome outcome = editor_.save();
     refreshGrids();
     if (outcome.failure) boxes_.showError(fileWriteErrorText(*outcome.failure));
@@ -425,8 +430,8 @@ bool MainWindow::gridArrow(ShortcutGridView* view, const QKeyEvent& key) {
     const std::optional<Arrow> arrow = plainArrow(key);
     if (!arrow) return false;
     const auto* model = static_cast<const ShortcutGridModel*>(view->model());
-    moveFocus(arrowInGrid(*arrow, model->grid(), model->panel(),
-                          ShortcutGridModel::keyRow(current), current.column()));
+    moveFocus(arrowInGrid(*arrow, model->grid(), model->panel(), ShortcutGridModel::keyRow(current),
+                          current.column()));
     return true;
 }
 
@@ -457,7 +462,8 @@ void MainWindow::moveFocus(const FocusTarget& target) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
-        for (Grid& g : grids_) g.view->endEditing();
+        for (Grid& g : grids_)
+            g.view->endEditing();
         const CloseOutcome outcome = editor_.close();
         if (outcome.saveFailure) boxes_.showError(fileWriteErrorText(*outcome.saveFailure));
         if (outcome.viewModeFailure) {

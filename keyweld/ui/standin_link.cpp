@@ -12,7 +12,7 @@ constexpr int kDefaultViewMode = 2;
 
 }  // namespace
 
-StandInEditorLink::StandInEditorLink(std::filesystem::path workingDir)
+StandInEditorLink::StandInEditorLink(const std::filesystem::path& workingDir)
     : settingsFile_(workingDir / commo::kCommoFilesDir / kSettingsFileName) {
     log_ = new QPlainTextEdit;
     log_->setWindowTitle(QStringLiteral("Tx/Rx Log"));
@@ -27,7 +27,8 @@ StandInEditorLink::~StandInEditorLink() {
 }
 
 void StandInEditorLink::appendLog(std::string_view line) {
-    if (log_) log_->appendPlainText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    if (log_)
+        log_->appendPlainText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
 }
 
 void StandInEditorLink::toggleLog() {

@@ -17,7 +17,7 @@ namespace keyweld {
 // and the view mode kept in CommoFiles/KSESetting.ini ([VIEW] MODE).
 class StandInEditorLink final : public EditorLink {
   public:
-    explicit StandInEditorLink(std::filesystem::path workingDir);
+    explicit StandInEditorLink(const std::filesystem::path& workingDir);
     ~StandInEditorLink() override;
 
     bool portOpen() const override { return false; }

@@ -7,8 +7,8 @@ namespace keyweld {
 
 bool QtWindowBoxes::ask(Question question) {
     QMessageBox box(QMessageBox::Question, window_.windowTitle(),
-                    QString::fromUtf8(questionText(question)),
-                    QMessageBox::Yes | QMessageBox::No, &window_);
+                    QString::fromUtf8(questionText(question)), QMessageBox::Yes | QMessageBox::No,
+                    &window_);
     const QRect frame = window_.frameGeometry();
     box.move(frame.left() + frame.width() / 2 - 110, frame.top() + frame.height() / 2 - 60);
     return box.exec() == QMessageBox::Yes;

@@ -23,7 +23,8 @@ constexpr KeyPosition kHome{2, 25};
 // File text of the given lines, each ended by CR LF.
 std::string fileText(const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
     return text;
 }
 
@@ -42,7 +43,8 @@ class ShortcutEditorTest : public ::testing::Test {
         link_.storedViewMode = viewMode;
         editor_.start();
     }
-    void writeFiles(const std::vector<std::string>& tags, const std::vector<std::string>& commands) {
+    void writeFiles(const std::vector<std::string>& tags,
+                    const std::vector<std::string>& commands) {
         dir_.writeCommoFile(kShortcutTagFileName, fileText(tags));
         dir_.writeCommoFile(kShortcutDefinitionFileName, fileText(commands));
     }
@@ -189,13 +191,13 @@ TEST_F(ShortcutEditorTest, AShortFileFillsItsRowsAndAlwaysAssignsThePagingKeys) 
 
     editor_.open();
 
-    EXPECT_EQ(editor_.text(GridKind::Both, 1, 2, 1), "n0");     // slot 0
-    EXPECT_EQ(editor_.text(GridKind::Both, 1, 5, 1), "ab");     // slot 3
-    EXPECT_EQ(editor_.text(GridKind::Both, 1, 12, 1), "n9");    // slot 9
-    EXPECT_EQ(editor_.text(GridKind::Both, 1, 13, 1), "c10");   // kept
-    EXPECT_EQ(editor_.text(GridKind::Both, 1, 25, 1), "");      // Page Up, slot 42
-    EXPECT_EQ(editor_.text(GridKind::Both, 2, 26, 1), "");      // End, slot 45
-    EXPECT_EQ(editor_.text(GridKind::Both, 1, 25, 0), "t42");   // tags untouched
+    EXPECT_EQ(editor_.text(GridKind::Both, 1, 2, 1), "n0");    // slot 0
+    EXPECT_EQ(editor_.text(GridKind::Both, 1, 5, 1), "ab");    // slot 3
+    EXPECT_EQ(editor_.text(GridKind::Both, 1, 12, 1), "n9");   // slot 9
+    EXPECT_EQ(editor_.text(GridKind::Both, 1, 13, 1), "c10");  // kept
+    EXPECT_EQ(editor_.text(GridKind::Both, 1, 25, 1), "");     // Page Up, slot 42
+    EXPECT_EQ(editor_.text(GridKind::Both, 2, 26, 1), "");     // End, slot 45
+    EXPECT_EQ(editor_.text(GridKind::Both, 1, 25, 0), "t42");  // tags untouched
 }
 
 TEST_F(ShortcutEditorTest, MissingFilesLeaveEveryCellAsItWas) {

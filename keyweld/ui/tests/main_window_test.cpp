@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
