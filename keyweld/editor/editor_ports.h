@@ -19,10 +19,9 @@ class EditorLink {
   public:
     virtual ~EditorLink() = default;
     virtual bool portOpen() const = 0;
-    // The whole text in one write; never called with an empty text.
+    // The whole text in one write; never called with an empty text. Also while the port is
+    // closed: the link logs every send in its Tx/Rx log, with a marker when it did not go out.
     virtual SendResult sendText(std::string_view text) = 0;
-    // One line of the Tx/Rx log, kept whether the log window is shown or not.
-    virtual void appendLog(std::string_view line) = 0;
     // Shows the log window (cleared) when hidden, hides it when shown.
     virtual void toggleLog() = 0;
     // The Configuration dialog, modal; the port state may differ afterwards.

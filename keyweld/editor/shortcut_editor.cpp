@@ -220,6 +220,12 @@ CloseOutcome ShortcutEditor::close() {
     return outcome;
 }
 
+CloseOutcome ShortcutEditor::closeUnattended() {
+    CloseOutcome outcome;
+    outcome.viewModeFailure = link_.writeViewMode(static_cast<int>(mode_));
+    return outcome;
+}
+
 void ShortcutEditor::setCurrentKey(KeyPosition key) {
     if (commo::shortcutKeyAt(key.panel, key.row) != nullptr) current_ = key;
 }
@@ -235,11 +241,8 @@ std::optional<std::string> ShortcutEditor::commandOf(KeyPosition key) const {
 void ShortcutEditor::sendKey(KeyPosition key) {
     const std::optional<std::string> command = commandOf(key);
     if (!command) return;
-    const SendResult result = link_.sendText(*command);
-    link_.appendLog("[TX Data]");
-    link_.appendLog(*command);
-    if (result == SendResult::PortClosed) link_.appendLog("(not sent: port closed)");
-    if (result == SendResult::WriteFailed) link_.appendLog("(not sent: write failed)");
+    // The link logs the send, closed port or not.
+    link_.sendText(*command);
 }
 
 std::optional<KeyPosition> ShortcutEditor::shortcutKey(commo::KeyModifier modifier,

@@ -71,13 +71,16 @@ class ShortcutEditor {
     SaveOutcome save();
     // The window closes whatever the outcome.
     CloseOutcome close();
+    // Ended from outside (SIGTERM, SIGINT): nobody is there to answer, so unsaved edits stay
+    // unsaved and the files as they are; the view mode is stored as on any close.
+    CloseOutcome closeUnattended();
 
     KeyPosition currentKey() const { return current_; }
     void setCurrentKey(KeyPosition key);
 
     // The text a key would send: none for a reserved or empty key.
     std::optional<std::string> commandOf(KeyPosition key) const;
-    // A key button or shortcut key: sends the key's text and logs it.
+    // A key button or shortcut key: hands the key's text to the link, which sends and logs it.
     void sendKey(KeyPosition key);
     // The key that a shortcut combination sends in the editor; none for reserved keys and
     // keys that are no shortcut.

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -459,18 +460,32 @@ void MainWindow::moveFocus(const FocusTarget& target) {
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!closed_) {
-        closed_ = true;
-        for (Grid& g : grids_)
-            g.view->endEditing();
-        const CloseOutcome outcome = editor_.close();
-        if (outcome.saveFailure) boxes_.showError(fileWriteErrorText(*outcome.saveFailure));
-        if (outcome.viewModeFailure) {
-            boxes_.showError(fileWriteErrorText(*outcome.viewModeFailure));
-        }
+void MainWindow::closeUnattended() {
+    unattended_ = true;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(widget);
+        if (dialog != nullptr && dialog->isVisible()) dialog->reject();
     }
+    // After the dialogs' own event loops have returned.
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
+    if (closed_) return;
+    closed_ = true;
+    for (Grid& g : grids_)
+        g.view->endEditing();
+    if (unattended_) {
+        // Nobody would close a box now: a failure goes to the standard error instead.
+        if (const auto failure = editor_.closeUnattended().viewModeFailure) {
+            qWarning("%s", qPrintable(fileWriteErrorText(*failure)));
+        }
+        return;
+    }
+    const CloseOutcome outcome = editor_.close();
+    if (outcome.saveFailure) boxes_.showError(fileWriteErrorText(*outcome.saveFailure));
+    if (outcome.viewModeFailure) boxes_.showError(fileWriteErrorText(*outcome.viewModeFailure));
 }
 
 }  // namespace keyweld

@@ -55,6 +55,9 @@ class MainWindow final : public QMainWindow {
     QString clockText() const;
     // Status panel 0 after the port may have changed.
     void refreshPortState();
+    // SIGTERM or SIGINT: the open boxes and dialogs are cancelled and the window closes as on
+    // close, but without the question about unsaved edits.
+    void closeUnattended();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -107,6 +110,7 @@ class MainWindow final : public QMainWindow {
     QLabel* clockLabel_ = nullptr;
     QTimer* clockTimer_ = nullptr;
     bool closed_ = false;
+    bool unattended_ = false;
 };
 
 }  // namespace keyweld

@@ -7,11 +7,13 @@ namespace keyweld {
 CommNotifier::CommNotifier(QObject* parent) : QObject(parent) {}
 
 void CommNotifier::charactersArrived() {
-    QMetaObject::invokeMethod(this, [this] { emit charactersWaiting(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit charactersWaiting(); }, Qt::QueuedConnection);
 }
 
 void CommNotifier::breakDetected() {
-    QMetaObject::invokeMethod(this, [this] { emit lineBreak(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit lineBreak(); }, Qt::QueuedConnection);
 }
 
 void CommNotifier::lineError(std::uint32_t bits) {

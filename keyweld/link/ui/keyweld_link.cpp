@@ -14,8 +14,8 @@ KeyweldLink::KeyweldLink(std::filesystem::path workingDir, QObject* parent)
     : QObject(parent),
       timers_(std::make_unique<QtTimerHost>([this](int id) { session_->log().onTimer(id); })),
       notifier_(std::make_unique<CommNotifier>()),
-      session_(std::make_unique<LinkSession>(std::move(workingDir), clock_, *timers_,
-                                             notifier_.get())),
+      session_(
+          std::make_unique<LinkSession>(std::move(workingDir), clock_, *timers_, notifier_.get())),
       logWindow_(std::make_unique<TxRxLogWindow>()) {
     session_->log().setView(logWindow_.get());
     connect(logWindow_.get(), &TxRxLogWindow::closedByUser, this,
@@ -70,7 +70,8 @@ int KeyweldLink::execConfiguration(QWidget* parent) {
 
 void KeyweldLink::takeReceived() {
     const std::string bytes = session_->takeReceived();
-    if (!bytes.empty()) emit received(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!bytes.empty())
+        emit received(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 }  // namespace keyweld

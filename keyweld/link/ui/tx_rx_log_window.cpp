@@ -9,6 +9,8 @@ namespace keyweld {
 TxRxLogWindow::TxRxLogWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), text_(new QPlainTextEdit(this)) {
     setWindowTitle(QStringLiteral("Tx/Rx Log"));
+    // A log left open never keeps the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(kWidth, kHeight);
     text_->setObjectName(QStringLiteral("memoTxRxLog"));
     text_->setReadOnly(true);
