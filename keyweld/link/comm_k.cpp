@@ -16,13 +16,20 @@ constexpr platform::Milliseconds kPurgeBound{1000};
 
 CommErrorCode codeFor(platform::LineFault fault) {
     switch (fault) {
-        case platform::LineFault::None: return CommErrorCode::PortOpen;
-        case platform::LineFault::Baud: return CommErrorCode::BitRate;
-        case platform::LineFault::DataBits: return CommErrorCode::CharSize;
-        case platform::LineFault::Parity: return CommErrorCode::ParityBit;
-        case platform::LineFault::StopBits: return CommErrorCode::StopBits;
-        case platform::LineFault::FlowControl: return CommErrorCode::FlowControl;
-        case platform::LineFault::XonXoff: return CommErrorCode::XoffChar;
+        case platform::LineFault::None:
+            return CommErrorCode::PortOpen;
+        case platform::LineFault::Baud:
+            return CommErrorCode::BitRate;
+        case platform::LineFault::DataBits:
+            return CommErrorCode::CharSize;
+        case platform::LineFault::Parity:
+            return CommErrorCode::ParityBit;
+        case platform::LineFault::StopBits:
+            return CommErrorCode::StopBits;
+        case platform::LineFault::FlowControl:
+            return CommErrorCode::FlowControl;
+        case platform::LineFault::XonXoff:
+            return CommErrorCode::XoffChar;
     }
     return CommErrorCode::PortOpen;
 }
@@ -155,9 +162,12 @@ SendOutcome CommK::send(const void* data, std::size_t count) {
     while (done < count) {
         if (!isOpen() || !sender_.isRunning()) return SendOutcome::PortClosed;
         switch (sender_.waitForRoom(settings_.timeOutTrans)) {
-            case CommSendWorker::Room::Free: break;
-            case CommSendWorker::Room::Stopped: return SendOutcome::PortClosed;
-            case CommSendWorker::Room::TimedOut: return SendOutcome::Busy;
+            case CommSendWorker::Room::Free:
+                break;
+            case CommSendWorker::Room::Stopped:
+                return SendOutcome::PortClosed;
+            case CommSendWorker::Room::TimedOut:
+                return SendOutcome::Busy;
         }
         const std::size_t size = std::min(settings_.bufLenTrans, count - done);
         if (!sender_.hand(std::vector<std::uint8_t>(bytes + done, bytes + done + size))) {

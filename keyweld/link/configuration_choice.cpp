@@ -46,8 +46,7 @@ void ConfigurationChoice::accept(std::optional<int> portIndex, std::optional<int
     const LinkChoice previous = session_.choice();
     LinkChoice wanted = previous;
     if (portIndex && *portIndex >= 0 && *portIndex < kPortChoices) wanted.portIndex = *portIndex;
-    if (baudIndex && *baudIndex >= 0 &&
-        *baudIndex < static_cast<int>(commo::kBaudTable.size())) {
+    if (baudIndex && *baudIndex >= 0 && *baudIndex < static_cast<int>(commo::kBaudTable.size())) {
         wanted.baud = commo::kBaudTable[static_cast<std::size_t>(*baudIndex)].number;
     }
     session_.setChoice(wanted);

@@ -22,9 +22,15 @@ TxRxLog::TxRxLog(platform::TimerHost& timers) : timers_(timers) {}
 
 void TxRxLog::appendSent(std::string_view text, SendOutcome outcome) {
     switch (outcome) {
-        case SendOutcome::Sent: appendLines({kTxHeader, text}); break;
-        case SendOutcome::PortClosed: appendLines({kTxHeader, text, kNotSentPortClosed}); break;
-        case SendOutcome::Busy: appendLines({kTxHeader, text, kNotSentBusy}); break;
+        case SendOutcome::Sent:
+            appendLines({kTxHeader, text});
+            break;
+        case SendOutcome::PortClosed:
+            appendLines({kTxHeader, text, kNotSentPortClosed});
+            break;
+        case SendOutcome::Busy:
+            appendLines({kTxHeader, text, kNotSentBusy});
+            break;
     }
 }
 

@@ -68,22 +68,35 @@ bool readCounters(int fd, std::array<int, 5>& out) {
 
 tcflag_t characterSize(int dataBits) {
     switch (dataBits) {
-        case 5: return CS5;
-        case 6: return CS6;
-        case 7: return CS7;
-        default: return CS8;
+        case 5:
+            return CS5;
+        case 6:
+            return CS6;
+        case 7:
+            return CS7;
+        default:
+            return CS8;
     }
 }
 
 void setParity(termios& settings, Parity parity) {
     settings.c_cflag &= ~static_cast<tcflag_t>(PARENB | PARODD | CMSPAR);
     switch (parity) {
-        case Parity::None: return;
-        case Parity::Odd: settings.c_cflag |= PARENB | PARODD; break;
-        case Parity::Even: settings.c_cflag |= PARENB; break;
+        case Parity::None:
+            return;
+        case Parity::Odd:
+            settings.c_cflag |= PARENB | PARODD;
+            break;
+        case Parity::Even:
+            settings.c_cflag |= PARENB;
+            break;
         // With CMSPAR the parity bit is fixed: PARODD makes it 1 (mark), without it 0.
-        case Parity::Mark: settings.c_cflag |= PARENB | CMSPAR | PARODD; break;
-        case Parity::Space: settings.c_cflag |= PARENB | CMSPAR; break;
+        case Parity::Mark:
+            settings.c_cflag |= PARENB | CMSPAR | PARODD;
+            break;
+        case Parity::Space:
+            settings.c_cflag |= PARENB | CMSPAR;
+            break;
     }
     settings.c_iflag |= INPCK;
 }
@@ -118,8 +131,8 @@ termios rawSettings(const termios& current, const LineSettings& line) {
 LineResult verifyApplied(int fd, const LineSettings& line, std::optional<speed_t> speed) {
     termios applied{};
     if (::tcgetattr(fd, &applied) != 0) return {errno, LineFault::None};
-    const bool rateKept = speed ? ::cfgetospeed(&applied) == *speed
-                                : serial_speed::readBaud(fd) == line.baud;
+    const bool rateKept =
+        speed ? ::cfgetospeed(&applied) == *speed : serial_speed::readBaud(fd) == line.baud;
     if (!rateKept) return {EINVAL, LineFault::Baud};
     if ((applied.c_cflag & CSIZE) != characterSize(line.dataBits)) {
         return {EINVAL, LineFault::DataBits};
@@ -190,19 +203,24 @@ LineFault SerialDevice::checkLineSettings(const LineSettings& settings) {
 
 std::string_view describeLineFault(LineFault fault, const LineSettings& settings) {
     switch (fault) {
-        case LineFault::None: return {};
-        case LineFault::Baud: return "the device does not take this bit rate";
+        case LineFault::None:
+            return {};
+        case LineFault::Baud:
+            return "the device does not take this bit rate";
         case LineFault::DataBits:
             return settings.dataBits < 5 || settings.dataBits > 8
                        ? "data bits must be 5 to 8"
                        : "the device does not take this number of data bits";
-        case LineFault::Parity: return "the device does not take this parity";
+        case LineFault::Parity:
+            return "the device does not take this parity";
         case LineFault::StopBits:
             return settings.stopBits == StopBits::OneAndHalf
                        ? "1.5 stop bits exist only with 5 data bits"
                        : "with 5 data bits Linux gives 1.5 stop bits, not 2";
-        case LineFault::FlowControl: return "Linux has no DSR output flow control";
-        case LineFault::XonXoff: return "XON and XOFF must be different characters";
+        case LineFault::FlowControl:
+            return "Linux has no DSR output flow control";
+        case LineFault::XonXoff:
+            return "XON and XOFF must be different characters";
     }
     return {};
 }

@@ -84,8 +84,8 @@ class CommKTest : public ::testing::Test {
   protected:
     // A component whose every COMn is the pseudo-terminal, with the editor's line settings.
     std::unique_ptr<CommK> makeComm(CommEvents* events = nullptr) {
-        auto comm = std::make_unique<CommK>([this](int) { return pty_.slavePath(); }, clock_,
-                                            events);
+        auto comm =
+            std::make_unique<CommK>([this](int) { return pty_.slavePath(); }, clock_, events);
         CommKSettings settings;
         settings.bitRate = 4800;
         settings.stopBits = platform::StopBits::Two;
@@ -115,7 +115,10 @@ TEST_F(CommKTest, TextsGoOutByteForByteWithoutNulAndOnlyWhileOpen) {
 
     EXPECT_EQ(comm->sendText("FA14250000;"), SendOutcome::Sent);
     EXPECT_EQ(readMaster(11), "FA14250000;");
-    EXPECT_EQ(comm->sendText(std::string("MD\0" "2;", 5)), SendOutcome::Sent);
+    EXPECT_EQ(comm->sendText(std::string("MD\0"
+                                         "2;",
+                                         5)),
+              SendOutcome::Sent);
     EXPECT_EQ(comm->sendText(""), SendOutcome::Sent);
     EXPECT_EQ(readMaster(4), "MD2;") << "a NUL never goes on the wire";
     const std::string high = "\xE9\x80\xFF;";

@@ -38,8 +38,8 @@ TEST_F(TxRxLogTest, BytesWithinAHundredMillisecondsOfABurstsStartFormOneEntry) {
     time_.advance(200ms);
     log_.appendReceived("PS1;");
     time_.advance(200ms);
-    EXPECT_EQ(lines(), (Lines{"[RX Data]", "FA014250000;", "[RX Data]", "ID019;", "[RX Data]",
-                              "PS1;"}));
+    EXPECT_EQ(lines(),
+              (Lines{"[RX Data]", "FA014250000;", "[RX Data]", "ID019;", "[RX Data]", "PS1;"}));
 }
 
 TEST_F(TxRxLogTest, SendsAreLoggedWithAMarkerWhenTheyDidNotGoOut) {

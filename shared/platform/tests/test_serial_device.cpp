@@ -297,9 +297,9 @@ TEST(SerialDeviceLineSettings, WhatLinuxCannotDoIsRefusedWithItsSetting) {
     LineSettings noRate;
     noRate.baud = 0;
     const Case cases[] = {
-        {dsr, LineFault::FlowControl},         {oneAndHalfWithEight, LineFault::StopBits},
-        {twoWithFive, LineFault::StopBits},    {nineBits, LineFault::DataBits},
-        {sameXonXoff, LineFault::XonXoff},     {noRate, LineFault::Baud},
+        {dsr, LineFault::FlowControl},      {oneAndHalfWithEight, LineFault::StopBits},
+        {twoWithFive, LineFault::StopBits}, {nineBits, LineFault::DataBits},
+        {sameXonXoff, LineFault::XonXoff},  {noRate, LineFault::Baud},
     };
     PseudoTerminal pty = makePty();
     for (const Case& c : cases) {

@@ -31,11 +31,11 @@ class LinkUiTest : public ::testing::Test {
         std::string map;
         for (int portNo = 1; portNo <= 20; ++portNo) {
             const auto found = ptys_.find(portNo);
-            map += "COM" + std::to_string(portNo) + "," +
-                   (found != ptys_.end() ? found->second.slavePath()
-                                         : dir_.path().string() + "/absent" +
-                                               std::to_string(portNo)) +
-                   "\n";
+            map +=
+                "COM" + std::to_string(portNo) + "," +
+                (found != ptys_.end() ? found->second.slavePath()
+                                      : dir_.path().string() + "/absent" + std::to_string(portNo)) +
+                "\n";
         }
         dir_.writeCommoFile("ComPorts.csv", map);
     }

@@ -31,9 +31,9 @@ TEST_F(KeyweldLinkTest, ReceivedBytesReachTheWindowThreadAndTheLogAsOneBurst) {
     EXPECT_EQ(link.logWindow().windowTitle(), "Tx/Rx Log");
 
     QThread* receivedOn = nullptr;
-    QObject::connect(&link, &KeyweldLink::received, &link,
-                     [&](const QByteArray&) { receivedOn = QThread::currentThread(); },
-                     Qt::DirectConnection);
+    QObject::connect(
+        &link, &KeyweldLink::received, &link,
+        [&](const QByteArray&) { receivedOn = QThread::currentThread(); }, Qt::DirectConnection);
     QSignalSpy received(&link, &KeyweldLink::received);
     ASSERT_EQ(pty(1).writeMaster("ID019;"), 6u);
     ASSERT_TRUE(received.wait(5000));
