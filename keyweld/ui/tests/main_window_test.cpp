@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -162,6 +163,25 @@ TEST_F(MainWindowTest, AFailedSaveShowsAnErrorNamingTheFile) {
 TEST_F(MainWindowTest, DoubleClickingTheStatusBarTogglesTheLog) {
     QTest::mouseDClick(window_.statusBar(), Qt::LeftButton);
     EXPECT_EQ(link_.logToggles, 1);
+}
+
+// SIGTERM while a dialog is up: nobody will answer it, so it goes as cancelled, and the
+// window closes without asking about the edit, which is dropped.
+TEST_F(MainWindowTest, AnUnattendedCloseCancelsTheOpenDialogAndAsksNothing) {
+    window_.editor().setTyped(GridKind::Command, 1, 3, 0, "md3;");
+    QDialog dialog(&window_);
+    dialog.setResult(QDialog::Accepted);
+    dialog.show();
+
+    window_.closeUnattended();
+    QTest::qWait(50);
+
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(window_.isVisible());
+    EXPECT_TRUE(boxes_.asked.empty());
+    EXPECT_EQ(link_.writtenViewModes, std::vector<int>{2});
+    EXPECT_FALSE(dir_.readCommoFile(commo::kShortcutDefinitionFileName));
 }
 
 }  // namespace
