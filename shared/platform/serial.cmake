@@ -1,6 +1,7 @@
 # Serial device and the pseudo-terminal pair used by tests and the simulator.
 target_sources(commo_platform PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/serial_device.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/serial_speed.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pseudo_terminal.cpp
 )
 

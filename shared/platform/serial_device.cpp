@@ -1,5 +1,7 @@
 #include "shared/platform/serial_device.h"
 
+#include "shared/platform/serial_speed.h"
+
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -20,11 +22,17 @@ struct SpeedEntry {
     speed_t speed;
 };
 
+// The link's rates: open(path, baud) takes only these.
+constexpr int kLinkBauds[] = {4800, 9600, 19200, 38400};
+
+// Rates with a B constant; any other rate goes through termios2.
 constexpr SpeedEntry kSpeeds[] = {
-    {4800, B4800},
-    {9600, B9600},
-    {19200, B19200},
-    {38400, B38400},
+    {50, B50},         {75, B75},         {110, B110},         {134, B134},
+    {150, B150},       {200, B200},       {300, B300},         {600, B600},
+    {1200, B1200},     {1800, B1800},     {2400, B2400},       {4800, B4800},
+    {9600, B9600},     {19200, B19200},   {38400, B38400},     {57600, B57600},
+    {115200, B115200}, {230400, B230400}, {460800, B460800},   {500000, B500000},
+    {576000, B576000}, {921600, B921600}, {1000000, B1000000}, {1152000, B1152000},
 };
 
 // Bits matching the counters in SerialDevice::Counters order.
@@ -58,32 +66,163 @@ bool readCounters(int fd, std::array<int, 5>& out) {
     return true;
 }
 
-int applyLineSettings(int fd, speed_t speed) {
-    termios settings{};
-    if (::tcgetattr(fd, &settings) != 0) return errno;
-    ::cfmakeraw(&settings);
+tcflag_t characterSize(int dataBits) {
+    switch (dataBits) {
+        case 5:
+            return CS5;
+        case 6:
+            return CS6;
+        case 7:
+            return CS7;
+        default:
+            return CS8;
+    }
+}
+
+void setParity(termios& settings, Parity parity) {
+    settings.c_cflag &= ~static_cast<tcflag_t>(PARENB | PARODD | CMSPAR);
+    switch (parity) {
+        case Parity::None:
+            return;
+        case Parity::Odd:
+            settings.c_cflag |= PARENB | PARODD;
+            break;
+        case Parity::Even:
+            settings.c_cflag |= PARENB;
+            break;
+        // With CMSPAR the parity bit is fixed: PARODD makes it 1 (mark), without it 0.
+        case Parity::Mark:
+            settings.c_cflag |= PARENB | CMSPAR | PARODD;
+            break;
+        case Parity::Space:
+            settings.c_cflag |= PARENB | CMSPAR;
+            break;
+    }
+    settings.c_iflag |= INPCK;
+}
+
+void setFlowControl(termios& settings, const LineSettings& line) {
     settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-    settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR);
-    settings.c_cflag |= CS8 | CSTOPB | CREAD | CLOCAL | CRTSCTS;
+    settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    if (line.flow == FlowControl::RtsCts) settings.c_cflag |= CRTSCTS;
+    if (line.flow == FlowControl::XonXoff) {
+        settings.c_iflag |= IXON | IXOFF;
+        settings.c_cc[VSTART] = static_cast<cc_t>(line.xonChar);
+        settings.c_cc[VSTOP] = static_cast<cc_t>(line.xoffChar);
+    }
+}
+
+termios rawSettings(const termios& current, const LineSettings& line) {
+    termios settings = current;
+    ::cfmakeraw(&settings);
+    settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB);
+    settings.c_cflag |= characterSize(line.dataBits) | CREAD | CLOCAL;
+    if (line.stopBits != StopBits::One) settings.c_cflag |= CSTOPB;
+    setParity(settings, line.parity);
+    setFlowControl(settings, line);
     // With O_NONBLOCK and no minimum a read returns at once with what is there.
     settings.c_cc[VMIN] = 0;
     settings.c_cc[VTIME] = 0;
-    if (::cfsetispeed(&settings, speed) != 0 || ::cfsetospeed(&settings, speed) != 0) {
-        return errno;
-    }
-    if (::tcsetattr(fd, TCSANOW, &settings) != 0) return errno;
-    // tcsetattr succeeds when any part was taken; a driver that kept another speed would
-    // garble every byte, so that counts as a failure.
+    return settings;
+}
+
+// tcsetattr succeeds when any part was taken; a driver that kept another rate or size would
+// garble every byte, so that counts as a failure.
+LineResult verifyApplied(int fd, const LineSettings& line, std::optional<speed_t> speed) {
     termios applied{};
-    if (::tcgetattr(fd, &applied) != 0) return errno;
-    if (::cfgetospeed(&applied) != speed || (applied.c_cflag & CSIZE) != CS8) return EINVAL;
-    return 0;
+    if (::tcgetattr(fd, &applied) != 0) return {errno, LineFault::None};
+    const bool rateKept =
+        speed ? ::cfgetospeed(&applied) == *speed : serial_speed::readBaud(fd) == line.baud;
+    if (!rateKept) return {EINVAL, LineFault::Baud};
+    if ((applied.c_cflag & CSIZE) != characterSize(line.dataBits)) {
+        return {EINVAL, LineFault::DataBits};
+    }
+    return {};
+}
+
+LineResult applyLineSettings(int fd, const LineSettings& line) {
+    if (const LineFault fault = SerialDevice::checkLineSettings(line); fault != LineFault::None) {
+        return {EINVAL, fault};
+    }
+    termios current{};
+    if (::tcgetattr(fd, &current) != 0) return {errno, LineFault::None};
+    termios settings = rawSettings(current, line);
+    const std::optional<speed_t> speed = speedFor(line.baud);
+    // A rate without a constant starts from a standard one and is then set through termios2.
+    const speed_t base = speed.value_or(B38400);
+    if (::cfsetispeed(&settings, base) != 0 || ::cfsetospeed(&settings, base) != 0) {
+        return {errno, LineFault::Baud};
+    }
+    if (::tcsetattr(fd, TCSANOW, &settings) != 0) return {errno, LineFault::None};
+    if (!speed) {
+        if (const int error = serial_speed::setCustomBaud(fd, line.baud); error != 0) {
+            ::tcsetattr(fd, TCSANOW, &current);
+            return {error, LineFault::Baud};
+        }
+    }
+    const LineResult verified = verifyApplied(fd, line, speed);
+    if (!verified.ok()) ::tcsetattr(fd, TCSANOW, &current);
+    return verified;
+}
+
+void raiseModemLines(int fd, const LineSettings& line) {
+    // DTR is on for every kind; RTS is on unless the driver (RtsCts) or the owner (HalfHigh,
+    // which raises it only around writes) drives it. A pseudo-terminal refuses: no matter.
+    int dtr = TIOCM_DTR;
+    ::ioctl(fd, TIOCMBIS, &dtr);
+    int rts = TIOCM_RTS;
+    if (line.flow == FlowControl::HalfHigh) {
+        ::ioctl(fd, TIOCMBIC, &rts);
+    } else if (line.flow != FlowControl::RtsCts) {
+        ::ioctl(fd, TIOCMBIS, &rts);
+    }
 }
 
 }  // namespace
 
 bool SerialDevice::isSupportedBaud(int baud) {
-    return speedFor(baud).has_value();
+    for (const int linkBaud : kLinkBauds) {
+        if (linkBaud == baud) return true;
+    }
+    return false;
+}
+
+LineFault SerialDevice::checkLineSettings(const LineSettings& settings) {
+    if (settings.baud <= 0) return LineFault::Baud;
+    if (settings.dataBits < 5 || settings.dataBits > 8) return LineFault::DataBits;
+    if (settings.stopBits == StopBits::OneAndHalf && settings.dataBits != 5) {
+        return LineFault::StopBits;
+    }
+    if (settings.stopBits == StopBits::Two && settings.dataBits == 5) return LineFault::StopBits;
+    if (settings.flow == FlowControl::DtrDsr) return LineFault::FlowControl;
+    if (settings.flow == FlowControl::XonXoff && settings.xonChar == settings.xoffChar) {
+        return LineFault::XonXoff;
+    }
+    return LineFault::None;
+}
+
+std::string_view describeLineFault(LineFault fault, const LineSettings& settings) {
+    switch (fault) {
+        case LineFault::None:
+            return {};
+        case LineFault::Baud:
+            return "the device does not take this bit rate";
+        case LineFault::DataBits:
+            return settings.dataBits < 5 || settings.dataBits > 8
+                       ? "data bits must be 5 to 8"
+                       : "the device does not take this number of data bits";
+        case LineFault::Parity:
+            return "the device does not take this parity";
+        case LineFault::StopBits:
+            return settings.stopBits == StopBits::OneAndHalf
+                       ? "1.5 stop bits exist only with 5 data bits"
+                       : "with 5 data bits Linux gives 1.5 stop bits, not 2";
+        case LineFault::FlowControl:
+            return "Linux has no DSR output flow control";
+        case LineFault::XonXoff:
+            return "XON and XOFF must be different characters";
+    }
+    return {};
 }
 
 SerialDevice::SerialDevice(SerialDevice&& other) noexcept
@@ -111,24 +250,38 @@ SerialDevice::~SerialDevice() {
 
 int SerialDevice::open(const std::string& path, int baud) {
     close();
-    const std::optional<speed_t> speed = speedFor(baud);
-    if (!speed) return EINVAL;
+    if (!isSupportedBaud(baud)) return EINVAL;
+    LineSettings link;
+    link.baud = baud;
+    return openDevice(path, link).error;
+}
 
+LineResult SerialDevice::open(const std::string& path, const LineSettings& settings) {
+    const LineResult opened = openDevice(path, settings);
+    if (opened.ok()) raiseModemLines(fd_, settings);
+    return opened;
+}
+
+LineResult SerialDevice::openDevice(const std::string& path, const LineSettings& settings) {
+    close();
+    if (const LineFault fault = checkLineSettings(settings); fault != LineFault::None) {
+        return {EINVAL, fault};
+    }
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno;
-    auto fail = [fd](int error) {
+    if (fd < 0) return {errno, LineFault::None};
+    auto fail = [fd](LineResult result) {
         ::close(fd);
-        return error;
+        return result;
     };
     // flock also keeps out a second opener with privileges that ignore TIOCEXCL. It is taken
     // first so that a refused open never touches the holder's exclusive mode.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        return fail(errno == EWOULDBLOCK ? EBUSY : errno);
+        return fail({errno == EWOULDBLOCK ? EBUSY : errno, LineFault::None});
     }
-    if (::ioctl(fd, TIOCEXCL) != 0) return fail(errno);
-    if (const int error = applyLineSettings(fd, *speed); error != 0) {
+    if (::ioctl(fd, TIOCEXCL) != 0) return fail({errno, LineFault::None});
+    if (const LineResult applied = applyLineSettings(fd, settings); !applied.ok()) {
         ::ioctl(fd, TIOCNXCL);
-        return fail(error);
+        return fail(applied);
     }
     // Bytes that arrived while nobody had the port open are stale.
     ::tcflush(fd, TCIFLUSH);
@@ -138,7 +291,34 @@ int SerialDevice::open(const std::string& path, int baud) {
     pendingErrors_ = 0;
     counters_ = {};
     countersAvailable_ = readCounters(fd_, counters_);
-    return 0;
+    return {};
+}
+
+std::size_t SerialDevice::outputWaiting() {
+    int queued = 0;
+    if (fd_ < 0 || ::ioctl(fd_, TIOCOUTQ, &queued) != 0) return 0;
+    return queued > 0 ? static_cast<std::size_t>(queued) : 0;
+}
+
+LineResult SerialDevice::apply(const LineSettings& settings) {
+    if (fd_ < 0) return {EBADF, LineFault::None};
+    const LineResult applied = applyLineSettings(fd_, settings);
+    if (applied.ok()) raiseModemLines(fd_, settings);
+    return applied;
+}
+
+void SerialDevice::discardOutput() {
+    if (fd_ >= 0) ::tcflush(fd_, TCOFLUSH);
+}
+
+void SerialDevice::discardInput() {
+    if (fd_ >= 0) ::tcflush(fd_, TCIFLUSH);
+}
+
+std::size_t SerialDevice::inputWaiting() {
+    int waiting = 0;
+    if (fd_ < 0 || ::ioctl(fd_, FIONREAD, &waiting) != 0) return 0;
+    return waiting > 0 ? static_cast<std::size_t>(waiting) : 0;
 }
 
 void SerialDevice::close() {
@@ -255,9 +435,9 @@ IoResult SerialDevice::write(const void* data, std::size_t size) {
     return {0, error};
 }
 
-bool SerialDevice::setRts(bool raised) {
+bool SerialDevice::setModemLine(int line, bool raised) {
     if (fd_ < 0) return false;
-    int bits = TIOCM_RTS;
+    int bits = line;
     if (::ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &bits) == 0) return true;
     const int error = errno;
     if (meansNoModemLines(error)) return true;

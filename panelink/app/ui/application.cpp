@@ -23,6 +23,8 @@
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "panelink/panel/ui/panel_strings.h"
+#include "panelink/shortcuts/shortcut_key_filter.h"
+#include "panelink/shortcuts/ui/shortcut_event_filter.h"
 
 namespace panelink {
 
@@ -86,6 +88,10 @@ PanelinkApplication::~PanelinkApplication() {
     tickTarget_.store(nullptr);
     for (int id : workerTimerIds())
         workerTimers_.killTimer(id);
+    // The shortcut keys send through the core's link: they go before it.
+    delete shortcutEvents_;
+    shortcutEvents_ = nullptr;
+    shortcuts_.reset();
     // The core stops its threads (quietly when there was no orderly shut-down) before the
     // window they post to goes.
     core_.reset();
@@ -122,11 +128,12 @@ void PanelinkApplication::start() {
     const WindowServices services = core_->windowServices();
     window_ = std::make_unique<FrontPanelDialog>(services.records, services.events, timers_,
                                                  *boxes_, services.link);
+    startShortcutKeys(services);
     window_->setAuxFactory([this](AuxWindow which, FrontPanelDialog& owner) {
-        return createAuxWindow(which, core_->windowServices(), owner);
+        return createAuxWindow(which, core_->windowServices(), owner, shortcutEvents_);
     });
     connect(window_.get(), &FrontPanelDialog::cancelled, this, [this] { requestShutdown(); });
-    windowTimers_.setTickHandler([this](int id) { window_->onTimer(id); });
+    windowTimers_.setTickHandler([this](int id) { onWindowTick(id); });
     tickTarget_.store(core_.get());
     workerTimers_.setTickHandler([this](int id) { onWorkerTick(id); });
 
@@ -147,6 +154,28 @@ void PanelinkApplication::start() {
 
 void PanelinkApplication::onWorkerTick(int timerId) {
     if (AppCore* core = tickTarget_.load()) core->onWorkerTimer(timerId);
+}
+
+void PanelinkApplication::onWindowTick(int timerId) {
+    if (shortcuts_ && shortcuts_->onTimer(timerId)) return;
+    window_->onTimer(timerId);
+}
+
+// The main window takes the shortcut keys in every state; it is in its ordinary state (F1
+// opens the version box) while no auxiliary window is open.
+void PanelinkApplication::startShortcutKeys(const WindowServices& services) {
+    FrontPanelDialog* window = window_.get();
+    shortcuts_ = std::make_unique<ShortcutKeyFilter>(ShortcutKeyFilter::Ports{
+        .link = services.link,
+        .timers = timers_,
+        .workingDirectory = options_.workingDirectory,
+        .keysBlocked = [window] { return window->controller().keysBlocked(); },
+        .showVersionBox = [window] { window->showVersionBox(); },
+    });
+    shortcutEvents_ = new ShortcutEventFilter(*shortcuts_, this);
+    shortcutEvents_->attach(window, [window] {
+        return std::optional<bool>(!window->controller().windows().anyOpen());
+    });
 }
 
 void PanelinkApplication::showSplash() {

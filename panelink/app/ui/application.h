@@ -24,6 +24,8 @@ namespace panelink {
 class BoxPresenter;
 class FrontPanelDialog;
 class PowerWatcher;
+class ShortcutEventFilter;
+class ShortcutKeyFilter;
 class SignalWatcher;
 
 // Panelink's application object: brings the single-instance lock, the splash, the window,
@@ -99,6 +101,8 @@ class PanelinkApplication final : public QObject {
     void finishStartUp();
     void openWindowAskedFor();
     void onWorkerTick(int timerId);
+    void onWindowTick(int timerId);
+    void startShortcutKeys(const WindowServices& services);
 
     Options options_;
     Phase phase_ = Phase::Created;
@@ -117,6 +121,10 @@ class PanelinkApplication final : public QObject {
     std::unique_ptr<FrontPanelDialog> window_;
     std::atomic<AppCore*> tickTarget_{nullptr};
     std::unique_ptr<AppCore> core_;  // after the window: goes first
+    // The function-key shortcuts: the key filter sends through the core's link; the event
+    // filter (a child of this object) feeds it the key presses of the windows.
+    std::unique_ptr<ShortcutKeyFilter> shortcuts_;
+    ShortcutEventFilter* shortcutEvents_ = nullptr;
 
     QPointer<QWidget> splash_;
     SignalWatcher* signals_ = nullptr;

@@ -2,9 +2,11 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QPointer>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "panelink/app/ui/qt_timer_host.h"
@@ -16,12 +18,14 @@
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/connecting_notice.h"
 #include "panelink/panel/ui/dsp_window_dialog.h"
+#include "panelink/shortcuts/ui/shortcut_event_filter.h"
 #include "panelink/windows/ui/command_send_dialog.h"
 #include "panelink/windows/ui/cw_dialog.h"
 #include "panelink/windows/ui/memory_write_dialog.h"
 #include "panelink/windows/ui/mic_eq_dialog.h"
 #include "panelink/windows/ui/playback_dialog.h"
 #include "panelink/windows/ui/repeater_dialog.h"
+#include "panelink/windows/ui/tone_list_dialog.h"
 #include "panelink/windows/ui/vcc_dialog.h"
 #include "panelink/windows/ui/vfo_set_dialog.h"
 
@@ -133,12 +137,47 @@ constexpr std::array kRegistrations{
                  }},
 };
 
+// The windows that offer their key presses to the shortcut keys, none of them in the main
+// window's ordinary state.
+void attachShortcutKeys(AuxWindow window, QWidget& created, ShortcutEventFilter& shortcuts) {
+    switch (window) {
+        case AuxWindow::Cw: {
+            // Not while it reads the keyer texts or waits for a read-back.
+            QPointer<CwDialog> cw = qobject_cast<CwDialog*>(&created);
+            shortcuts.attach(&created, [cw]() -> std::optional<bool> {
+                if (cw.isNull() || !cw->takesShortcuts()) return std::nullopt;
+                return false;
+            });
+            break;
+        }
+        case AuxWindow::Repeater:
+            shortcuts.attach(
+                &created, [] { return std::optional<bool>(false); },
+                [](const QWidget& child) {
+                    return qobject_cast<const ToneListDialog*>(&child) != nullptr;
+                });
+            break;
+        case AuxWindow::MenuList:
+        case AuxWindow::MemoryWrite:
+        case AuxWindow::ComSelect:
+        case AuxWindow::BaudRate:
+            shortcuts.attach(&created);
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace
 
-QWidget* createAuxWindow(AuxWindow window, const WindowServices& services,
-                         FrontPanelDialog& owner) {
+QWidget* createAuxWindow(AuxWindow window, const WindowServices& services, FrontPanelDialog& owner,
+                         ShortcutEventFilter* shortcuts) {
     for (const Registration& registration : kRegistrations) {
-        if (registration.window == window) return registration.create(services, owner);
+        if (registration.window != window) continue;
+        QWidget* created = registration.create(services, owner);
+        if (created != nullptr && shortcuts != nullptr)
+            attachShortcutKeys(window, *created, *shortcuts);
+        return created;
     }
     return nullptr;
 }

@@ -403,10 +403,6 @@ void FrontPanelDialog::keyPressEvent(QKeyEvent* event) {
             event->accept();  // the panel's Enter; the window stays
             controller_->cancelSelection();
             return;
-        case Qt::Key_F1:
-            event->accept();
-            showVersionBox();
-            return;
         default:
             QMainWindow::keyPressEvent(event);
     }

@@ -122,6 +122,8 @@ class FrontPanelDialog final : public QMainWindow,
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape and Enter. F1 and the other function keys are the shortcut keys', whose filter
+    // sees them before the window does.
     void keyPressEvent(QKeyEvent* event) override;
 
   private:

@@ -265,3 +265,110 @@ TEST(SerialDevice, FullOutputQueueIsReportedOnceAsTransmitFull) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+termios settingsSeenBy(const std::string& path) {
+    termios settings{};
+    const int probe = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    EXPECT_GE(probe, 0);
+    EXPECT_EQ(::tcgetattr(probe, &settings), 0);
+    ::close(probe);
+    return settings;
+}
+
+TEST(SerialDeviceLineSettings, WhatLinuxCannotDoIsRefusedWithItsSetting) {
+    struct Case {
+        LineSettings settings;
+        LineFault fault;
+    };
+    LineSettings dsr;
+    dsr.flow = FlowControl::DtrDsr;
+    LineSettings oneAndHalfWithEight;
+    oneAndHalfWithEight.stopBits = StopBits::OneAndHalf;
+    LineSettings twoWithFive;
+    twoWithFive.dataBits = 5;
+    LineSettings nineBits;
+    nineBits.dataBits = 9;
+    LineSettings sameXonXoff;
+    sameXonXoff.flow = FlowControl::XonXoff;
+    sameXonXoff.xoffChar = sameXonXoff.xonChar;
+    LineSettings noRate;
+    noRate.baud = 0;
+    const Case cases[] = {
+        {dsr, LineFault::FlowControl},      {oneAndHalfWithEight, LineFault::StopBits},
+        {twoWithFive, LineFault::StopBits}, {nineBits, LineFault::DataBits},
+        {sameXonXoff, LineFault::XonXoff},  {noRate, LineFault::Baud},
+    };
+    PseudoTerminal pty = makePty();
+    for (const Case& c : cases) {
+        SerialDevice device;
+        const LineResult result = device.open(pty.slavePath(), c.settings);
+        EXPECT_EQ(result.error, EINVAL);
+        EXPECT_EQ(result.fault, c.fault);
+        EXPECT_FALSE(describeLineFault(result.fault, c.settings).empty());
+        EXPECT_FALSE(device.isOpen());
+    }
+    // 1.5 stop bits with 5 data bits is what a UART can do.
+    LineSettings fiveAndHalf;
+    fiveAndHalf.dataBits = 5;
+    fiveAndHalf.stopBits = StopBits::OneAndHalf;
+    EXPECT_EQ(SerialDevice::checkLineSettings(fiveAndHalf), LineFault::None);
+}
+
+TEST(SerialDeviceLineSettings, RatesWithoutAConstantGoThroughTermios2) {
+    PseudoTerminal pty = makePty();
+    for (int baud : {14400, 56000, 128000, 256000, 57600, 600}) {
+        LineSettings settings;
+        settings.baud = baud;
+        settings.stopBits = StopBits::One;
+        settings.flow = FlowControl::None;
+        SerialDevice device;
+        const LineResult result = device.open(pty.slavePath(), settings);
+        // A pseudo-terminal keeps any rate; a UART that cannot make one reports a Baud fault.
+        ASSERT_TRUE(result.ok()) << baud << " errno " << result.error;
+        const termios seen = settingsSeenBy(pty.slavePath());
+        EXPECT_EQ(seen.c_cflag & CSTOPB, 0u) << baud;
+        EXPECT_EQ(seen.c_cflag & CRTSCTS, 0u) << baud;
+        ASSERT_EQ(pty.writeMaster("FA;"), 3u);
+        EXPECT_EQ(readDevice(device, 3), "FA;") << baud;
+    }
+}
+
+TEST(SerialDeviceLineSettings, XonXoffAndOneStopBitReachTheDriverAndCanBeChangedWhileOpen) {
+    PseudoTerminal pty = makePty();
+    LineSettings settings;
+    settings.baud = 9600;
+    settings.stopBits = StopBits::One;
+    settings.flow = FlowControl::XonXoff;
+    settings.xonChar = 0x11;
+    settings.xoffChar = 0x13;
+    SerialDevice device;
+    ASSERT_TRUE(device.open(pty.slavePath(), settings).ok());
+    termios seen = settingsSeenBy(pty.slavePath());
+    EXPECT_NE(seen.c_iflag & IXON, 0u);
+    EXPECT_NE(seen.c_iflag & IXOFF, 0u);
+    EXPECT_EQ(seen.c_cc[VSTART], 0x11);
+    EXPECT_EQ(seen.c_cc[VSTOP], 0x13);
+    EXPECT_EQ(seen.c_cflag & (CSTOPB | CRTSCTS), 0u);
+
+    settings.flow = FlowControl::RtsCts;
+    settings.stopBits = StopBits::Two;
+    settings.baud = 38400;
+    ASSERT_TRUE(device.apply(settings).ok());
+    seen = settingsSeenBy(pty.slavePath());
+    EXPECT_EQ(seen.c_iflag & (IXON | IXOFF), 0u);
+    EXPECT_NE(seen.c_cflag & CRTSCTS, 0u);
+    EXPECT_NE(seen.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(::cfgetospeed(&seen), B38400);
+
+    // A refused change leaves the device as it was.
+    LineSettings refused = settings;
+    refused.flow = FlowControl::DtrDsr;
+    EXPECT_EQ(device.apply(refused).fault, LineFault::FlowControl);
+    EXPECT_NE(settingsSeenBy(pty.slavePath()).c_cflag & CRTSCTS, 0u);
+}
+
+}  // namespace
+}  // namespace platform

@@ -346,6 +346,37 @@ TEST_F(ApplicationTest, ThePanelSendsThroughTheCoresLink) {
     EXPECT_TRUE(log_.link.sent(Request::ToggleLock));
 }
 
+// F2 sends both commands of its line through the core's link, the second on timer 39; from
+// the F key until the MENU LIST closes the keys send nothing.
+TEST_F(ApplicationTest, TheProgramsShortcutKeysSendThroughTheCoresLinkButNotWhileTheMenuListIsUp) {
+    platform::writeFile(scratch_.path() / "CommoFiles" / "VantorKSDEF.txt",
+                        "FA014250000;MD03;\r\nMD01;\r\n");
+    auto app = makeApp();
+    app->start();
+    ASSERT_TRUE(waitForPhase(*app, Phase::Running));
+    FrontPanelDialog& window = *app->window();
+    QTest::keyClick(window.view(), Qt::Key_F1);
+    EXPECT_EQ(boxes_.count(), 1u) << "the version box";
+    QTest::keyClick(window.view(), Qt::Key_F2);
+    EXPECT_TRUE(waitUntil([&] { return log_.link.queued.size() == 2; }));
+    EXPECT_EQ(log_.link.queued, (std::vector<std::string>{"FA014250000;", "MD03;"}));
+
+    window.controller().processCode(PanelCode::Function);
+    ASSERT_TRUE(waitUntil([&] { return window.auxWindow(AuxWindow::MenuList) != nullptr; }));
+    auto* menuList = qobject_cast<MenuListWindow*>(window.auxWindow(AuxWindow::MenuList));
+    ASSERT_NE(menuList, nullptr);
+    QTest::keyClick(menuList->list(), Qt::Key_F3);
+    QTest::keyClick(window.view(), Qt::Key_F3);
+    QTest::qWait(100);
+    EXPECT_EQ(log_.link.queued.size(), 2u);
+
+    QTest::keyClick(menuList, Qt::Key_Escape);
+    ASSERT_FALSE(window.controller().keysBlocked());
+    QTest::keyClick(window.view(), Qt::Key_F3);
+    EXPECT_TRUE(waitUntil([&] { return log_.link.queued.size() == 3; }));
+    EXPECT_EQ(log_.link.queued.back(), "MD01;");
+}
+
 TEST_F(ApplicationTest, AStuckWorkerEndsTheProcessAtOnceAfterTheShutdown) {
     log_.threadsEnd = false;
     auto app = makeApp();

@@ -499,5 +499,59 @@ TEST_F(PanelOnX, TheFKeyOpensTheMenuListWhoseOkWritesTheChangedItems) {
     EXPECT_EQ(sim_.control("get EX065"), "EX06501111111111;");
 }
 
+// The function keys typed on the keyboard: a key's line goes out command by command, Shift
+// picks another line, and from the F key until the MENU LIST closes the keys send nothing.
+TEST_F(PanelOnX, AShortcutKeySendsTheCommandsOfItsLineButNotWhileTheMenuListIsOpen) {
+    std::string lines;
+    for (int slot = 0; slot < 46; ++slot) {
+        if (slot == 0) lines += "FA014070000;MD03;";  // F2
+        if (slot == 10) lines += "FA007030000;";      // Shift+F1
+        lines += "\r\n";
+    }
+    scratch_.writeCommoFile("VantorKSDEF.txt", lines);
+    ASSERT_NO_FATAL_FAILURE(startProgram());
+    // Without a window manager nobody gives the window the keyboard.
+    auto focus = [&](const QString& title) {
+        const auto windows = tool_->windowsTitled(title);
+        ASSERT_EQ(windows.size(), 1u) << title.toStdString();
+        ASSERT_TRUE(tool_->run(
+            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), windows.front().id}));
+        std::this_thread::sleep_for(300ms);  // the program hears of its focus
+    };
+    ASSERT_NO_FATAL_FAILURE(focus(kMainTitle));
+    {
+        SCOPED_TRACE("F2 sends its two commands in order");
+        const auto from = mark();
+        ASSERT_TRUE(tool_->key(QStringLiteral("F2")));
+        const auto frequency = awaitCommand(from, "FA014070000;");
+        const auto mode = awaitCommand(from, "MD03;");
+        ASSERT_TRUE(frequency && mode) << listed(heardSince(from));
+        EXPECT_LE(frequency->ms, mode->ms);
+    }
+    {
+        SCOPED_TRACE("Shift+F1 is a key of its own");
+        const auto from = mark();
+        ASSERT_TRUE(tool_->key(QStringLiteral("shift+F1")));
+        EXPECT_TRUE(awaitCommand(from, "FA007030000;")) << listed(heardSince(from));
+    }
+    {
+        SCOPED_TRACE("the MENU LIST blocks the keys until it closes");
+        click(738, 195);  // F
+        ASSERT_TRUE(pollUntil(
+            [&] { return tool_->windowsTitled(QStringLiteral("MENU LIST")).size() == 1; }, 10s));
+        ASSERT_NO_FATAL_FAILURE(focus(QStringLiteral("MENU LIST")));
+        const auto from = mark();
+        ASSERT_TRUE(tool_->key(QStringLiteral("F2")));
+        EXPECT_FALSE(awaitCommand(from, "FA014070000;", 1s)) << listed(heardSince(from));
+
+        ASSERT_TRUE(tool_->key(QStringLiteral("Escape")));
+        ASSERT_TRUE(pollUntil(
+            [&] { return tool_->windowsTitled(QStringLiteral("MENU LIST")).empty(); }, 5s));
+        ASSERT_NO_FATAL_FAILURE(focus(kMainTitle));
+        ASSERT_TRUE(tool_->key(QStringLiteral("F2")));
+        EXPECT_TRUE(awaitCommand(from, "MD03;")) << listed(heardSince(from));
+    }
+}
+
 }  // namespace
 }  // namespace panelink

@@ -276,16 +276,17 @@ TEST_F(FrontPanelDialogTest, TheExitMessageEndsTheRunOnceWhateverElseAsksAsWell)
     EXPECT_EQ(cancels_, 1);
 }
 
-TEST_F(FrontPanelDialogTest, F1AndThePanelsVersionBoxShowTheProductAndVersion) {
+// F1 is the shortcut keys' (the program attaches the window to their filter), so the window
+// alone does nothing with it.
+TEST_F(FrontPanelDialogTest, ThePanelsVersionBoxShowsTheProductAndVersion) {
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     QTest::keyClick(window_.get(), Qt::Key_F1);
+    EXPECT_EQ(boxes_.count(), 0u);
+    static_cast<PanelWindow&>(*window_).showVersionBox();
     ASSERT_EQ(boxes_.count(), 1u);
     EXPECT_TRUE(boxes_.at(0).box.text.contains(QStringLiteral("Panelink")));
     EXPECT_TRUE(boxes_.at(0).box.text.contains(QStringLiteral("Version")));
-    static_cast<PanelWindow&>(*window_).showVersionBox();
-    ASSERT_EQ(boxes_.count(), 2u);
-    EXPECT_EQ(boxes_.at(1).box.text, boxes_.at(0).box.text);
 }
 
 // The controller's boxes ("Failed to connect the COM port.") look like the window's own.
