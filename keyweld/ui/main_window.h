@@ -55,7 +55,7 @@ class MainWindow final : public QMainWindow {
     QString clockText() const;
     // Status panel 0 after the port may have changed.
     void refreshPortState();
-    // SIGTERM or SIGINT: the open boxes and dialogs are cancelled and the window closes as on
+    // SIGTERM, SIGINT or SIGHUP: the open boxes and dialogs are cancelled and the window closes as on
     // close, but without the question about unsaved edits.
     void closeUnattended();
 
