@@ -227,8 +227,8 @@ TEST_F(AtomicFileTest, APipeADeviceOrADirectoryIsNeverReplaced) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "ComPorts.csv"));
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "KSESetting.ini"));
-    EXPECT_EQ(names(), (std::set<std::string>{"CommSetting.csv", "ComPorts.csv", "KSESetting.ini",
-                                              "loop"}));
+    EXPECT_EQ(names(),
+              (std::set<std::string>{"CommSetting.csv", "ComPorts.csv", "KSESetting.ini", "loop"}));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/types.h>
 #include <sys/sysmacros.h>
+#include <sys/types.h>
 
 #include <QProcess>
 
@@ -183,7 +183,9 @@ unsigned long long signalMask(qint64 pid, const std::string& field) {
     return 0;
 }
 
-bool inMask(unsigned long long mask, int signal) { return (mask >> (signal - 1)) & 1U; }
+bool inMask(unsigned long long mask, int signal) {
+    return (mask >> (signal - 1)) & 1U;
+}
 
 // A closed terminal ends the run like SIGTERM: in order, with the settings written back; a
 // broken pipe is an error to the writer, never the end of the program.
