@@ -189,4 +189,9 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
     return contents;
 }
 
+bool fileIsMissing(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) != 0 && errno == ENOENT;
+}
+
 }  // namespace platform

@@ -31,4 +31,9 @@ inline constexpr std::size_t kReadableFileLimit = 1024 * 1024;
 std::optional<std::string> readWholeFile(const std::filesystem::path& path,
                                          std::size_t limit = kReadableFileLimit);
 
+// True only when nothing is at `path` (a link to nothing counts as nothing). A file that is
+// there but was not read - too large, a pipe, not permitted - must not be started afresh,
+// or whatever else it held is lost.
+bool fileIsMissing(const std::filesystem::path& path);
+
 }  // namespace platform
