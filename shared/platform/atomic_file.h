@@ -26,7 +26,7 @@ inline constexpr std::size_t kReadableFileLimit = 1024 * 1024;
 
 // The whole contents of a regular file (a symbolic link to one is followed), or nothing when it
 // is missing, cannot be read, is anything else (a pipe, a device, a directory) or is larger
-// than `limit`. Never blocks on a pipe without a writer and never reads more than `limit` + 1
+// than `limit`. Never blocks on a pipe without a writer and never holds more than `limit`
 // bytes, so a link to an endless device or a huge file costs no memory.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path,
                                          std::size_t limit = kReadableFileLimit);
