@@ -71,8 +71,8 @@ class ShortcutEditor {
     SaveOutcome save();
     // The window closes whatever the outcome.
     CloseOutcome close();
-    // Ended from outside (SIGTERM, SIGINT): nobody is there to answer, so unsaved edits stay
-    // unsaved and the files as they are; the view mode is stored as on any close.
+    // Ended from outside (SIGTERM, SIGINT, SIGHUP): nobody is there to answer, so unsaved edits
+    // stay unsaved and the files as they are; the view mode is stored as on any close.
     CloseOutcome closeUnattended();
 
     KeyPosition currentKey() const { return current_; }

@@ -103,7 +103,10 @@ bool writeViewMode(const std::filesystem::path& workingDir, int mode) {
     if (mode < kViewTag || mode > kViewBoth) return false;
     const auto path = commo::commoFilePath(workingDir, kViewModeFileName);
     if (!path || !platform::ensureDirectory(path->parent_path())) return false;
-    const std::string old = platform::readWholeFile(*path).value_or(std::string());
+    const std::optional<std::string> read = platform::readWholeFile(*path);
+    // Other programs' sections may be in an unreadable file; it is not started afresh over them.
+    if (!read && !platform::fileIsMissing(*path)) return false;
+    const std::string old = read.value_or(std::string());
     std::vector<std::string> lines;
     for (const std::string_view line : linesOf(old))
         lines.emplace_back(line);

@@ -9,6 +9,7 @@
 #include "keyweld/ui/link_adapter.h"
 #include "keyweld/ui/main_window.h"
 #include "keyweld/ui/termination_signals.h"
+#include "shared/platform/broken_pipe.h"
 #include "shared/platform/single_instance.h"
 
 #ifndef KEYWELD_VERSION
@@ -16,8 +17,9 @@
 #endif
 
 int main(int argc, char* argv[]) {
-    // Before any thread starts, so that only the watcher below takes the two signals.
+    // Before any thread starts, so that only the watcher below takes the termination signals.
     const bool signalsBlocked = keyweld::TerminationSignals::block();
+    platform::ignoreBrokenPipes();
 
     // One editor at a time: a second one leaves at once.
     const platform::SingleInstanceLock instance(platform::kKeyweldInstanceName);

@@ -55,8 +55,8 @@ class MainWindow final : public QMainWindow {
     QString clockText() const;
     // Status panel 0 after the port may have changed.
     void refreshPortState();
-    // SIGTERM or SIGINT: the open boxes and dialogs are cancelled and the window closes as on
-    // close, but without the question about unsaved edits.
+    // SIGTERM, SIGINT or SIGHUP: the open boxes and dialogs are cancelled and the window closes as
+    // on close, but without the question about unsaved edits.
     void closeUnattended();
 
   protected:

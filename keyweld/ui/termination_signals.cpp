@@ -16,6 +16,8 @@ sigset_t terminationSet() {
     sigemptyset(&set);
     sigaddset(&set, SIGTERM);
     sigaddset(&set, SIGINT);
+    // A closed terminal: the session is over, but the settings are still worth keeping.
+    sigaddset(&set, SIGHUP);
     return set;
 }
 

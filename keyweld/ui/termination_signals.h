@@ -6,8 +6,8 @@ class QSocketNotifier;
 
 namespace keyweld {
 
-// SIGTERM and SIGINT as events of the user interface thread, read from a signalfd: no handler
-// runs at an arbitrary moment and nothing global is needed. block() must run first thing in
+// SIGTERM, SIGINT and SIGHUP as events of the user interface thread, read from a signalfd: no
+// handler runs at an arbitrary moment and nothing global is needed. block() must run first thing in
 // main, before any thread starts, so that every thread inherits the blocked mask.
 class TerminationSignals final : public QObject {
     Q_OBJECT

@@ -1,10 +1,7 @@
 #include "shared/formats/port_map.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <optional>
 
 #include "shared/formats/commo_files.h"
@@ -140,10 +137,8 @@ bool setPortMapping(const std::filesystem::path& workingDir, std::int32_t portNu
     std::string old;
     if (std::optional<std::string> contents = platform::readWholeFile(path)) {
         old = std::move(*contents);
-    } else {
-        // Only a missing file may be started afresh; an unreadable one is left alone.
-        struct stat info {};
-        if (::stat(path.c_str(), &info) == 0 || errno != ENOENT) return false;
+    } else if (!platform::fileIsMissing(path)) {
+        return false;  // only a missing file may be started afresh
     }
 
     std::string updated;

@@ -93,10 +93,37 @@ void syncDirectoryOf(const std::filesystem::path& file) {
     }
 }
 
+// Follows a chain of symbolic links to the name that is really replaced, so that the link
+// survives the rename. A dangling link resolves to the missing file it names.
+std::optional<std::filesystem::path> resolveLinks(std::filesystem::path path) {
+    constexpr int kMaxLinks = 40;  // the kernel's own limit for a path lookup
+    for (int depth = 0; depth < kMaxLinks; ++depth) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+            return path;
+        }
+        std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) return std::nullopt;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return std::nullopt;  // a loop
+}
+
+// Only a regular file may be replaced, or nothing: renaming over a pipe or a device would
+// silently swap a special file that somebody set up on purpose.
+bool replaceableTarget(const std::filesystem::path& path) {
+    struct stat existing {};
+    if (::lstat(path.c_str(), &existing) != 0) return errno == ENOENT;
+    return S_ISREG(existing.st_mode);
+}
+
 }  // namespace
 
-bool replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    if (path.empty() || !path.has_filename()) return false;
+bool replaceFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+    if (requested.empty() || !requested.has_filename()) return false;
+    const std::optional<std::filesystem::path> resolved = resolveLinks(requested);
+    if (!resolved || !resolved->has_filename() || !replaceableTarget(*resolved)) return false;
+    const std::filesystem::path& path = *resolved;
 
     std::mt19937_64 random(randomSeed());
 
@@ -137,21 +164,34 @@ bool ensureDirectory(const std::filesystem::path& path) {
     return std::filesystem::is_directory(path, error);
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit) {
+    // O_NONBLOCK: opening a pipe without a writer would otherwise wait for one for ever.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!fd.valid()) return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > limit) return std::nullopt;
+
+    // The size may change while reading (a file being written); the limit holds regardless.
     std::string contents;
+    contents.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[4096];
     for (;;) {
         const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR) continue;
-            return std::nullopt;  // also a directory opened by mistake (EISDIR)
+            return std::nullopt;
         }
         if (got == 0) break;
+        if (contents.size() + static_cast<std::size_t>(got) > limit) return std::nullopt;
         contents.append(buffer, static_cast<std::size_t>(got));
     }
     return contents;
+}
+
+bool fileIsMissing(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // The editor's reading of CommSetting.csv, its KSESetting.ini, and the component's tables.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "keyweld/link/comm_error.h"
 #include "keyweld/link/comm_settings.h"
 #include "keyweld/link/link_choice.h"
@@ -91,6 +93,26 @@ TEST(ViewMode, AFailedWriteLeavesTheFileAndHasItsMessage) {
     EXPECT_EQ(dir.readCommoFile("KSESetting.ini/keep"), "x");
     EXPECT_EQ(readViewMode(dir.path()), kViewCatCommand);
     EXPECT_EQ(kViewModeWriteErrorText, "File write error  File Name = CommoFiles\\KSESetting.ini");
+}
+
+// A file too large to be a real one, or a pipe, reads as the default and is never replaced:
+// whatever else it holds is not the editor's to drop.
+TEST(ViewMode, AnUnreadableFileReadsAsTheDefaultAndIsNotWrittenOver) {
+    commo::ScratchWorkingDir dir;
+    std::string large = "[VIEW]\r\nMODE=1\r\n[X]\r\n";
+    while (large.size() <= 1024 * 1024)
+        large += "A=1\r\n";
+    dir.writeCommoFile("KSESetting.ini", large);
+    EXPECT_EQ(readViewMode(dir.path()), kViewCatCommand);
+    EXPECT_FALSE(writeViewMode(dir.path(), kViewBoth));
+    EXPECT_EQ(dir.readCommoFile("KSESetting.ini"), large);
+
+    const auto file = dir.path() / "CommoFiles" / "KSESetting.ini";
+    std::filesystem::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(readViewMode(dir.path()), kViewCatCommand);
+    EXPECT_FALSE(writeViewMode(dir.path(), kViewBoth));
+    EXPECT_TRUE(std::filesystem::is_fifo(file));
 }
 
 TEST(CommTables, BitRatesAndErrorTextsAreTheComponents) {

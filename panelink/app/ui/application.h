@@ -29,8 +29,8 @@ class ShortcutKeyFilter;
 class SignalWatcher;
 
 // Panelink's application object: brings the single-instance lock, the splash, the window,
-// its timers and the core to life in order, runs until the window is closed or SIGTERM or
-// SIGINT arrives, and shuts down in order.
+// its timers and the core to life in order, runs until the window is closed or SIGTERM,
+// SIGINT or SIGHUP arrives, and shuts down in order.
 //
 // Numbers are formatted and read in the C locale whatever the user's locale: the constructor
 // sets LC_NUMERIC, which QApplication set from the environment.
@@ -77,11 +77,11 @@ class PanelinkApplication final : public QObject {
 
     // Begins start-up; the event loop carries it on.
     void start();
-    // File/Exit, the close box, SIGTERM and SIGINT: closes what is open and shuts down in
+    // File/Exit, the close box, SIGTERM, SIGINT, SIGHUP: closes what is open and shuts down in
     // order, then ends the event loop with exit code 0. At any phase; a second request does
     // nothing.
     void requestShutdown();
-    // SIGTERM and SIGINT: while the window runs, exactly as File/Exit (the panel's close step
+    // SIGTERM, SIGINT, SIGHUP: while the window runs, exactly as File/Exit (the panel's close step
     // first); a second signal, or one at another phase, shuts down at once.
     void terminate();
 

@@ -7,10 +7,13 @@
 
 #include "panelink/app/ui/application.h"
 #include "panelink/app/ui/signal_watcher.h"
+#include "shared/platform/broken_pipe.h"
 
 int main(int argc, char* argv[]) {
-    // Before any thread exists, so that every thread leaves SIGTERM and SIGINT to the watcher.
+    // Before any thread exists, so that every thread leaves SIGTERM, SIGINT and SIGHUP to the
+    // watcher.
     panelink::SignalWatcher::blockTerminationSignals();
+    platform::ignoreBrokenPipes();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Panelink"));

@@ -6,7 +6,7 @@ class QSocketNotifier;
 
 namespace panelink {
 
-// SIGTERM and SIGINT as events of the user interface thread. The two signals are blocked and
+// SIGTERM, SIGINT and SIGHUP as events of the user interface thread. The signals are blocked and
 // read from a signalfd, so no handler runs at an arbitrary moment and nothing global is
 // needed. blockTerminationSignals() must run before any thread is started (first thing in
 // main), so that every thread inherits the blocked mask.

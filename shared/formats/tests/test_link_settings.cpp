@@ -99,6 +99,36 @@ TEST(LinkSettings, MissingDirectoryReadsDefaultsAndWriteCreatesIt) {
     EXPECT_EQ(namesIn(dir.path() / "CommoFiles"), std::set<std::string>{"CommSetting.csv"});
 }
 
+// Whatever is not a regular file of sensible size is as good as no file: the defaults, never a
+// hang or a read of endless bytes; and the write-back leaves such a thing where it is.
+TEST(LinkSettings, APipeADeviceOrAHugeFileReadsAsMissingAndIsNotWrittenOver) {
+    ScratchDir dir;
+    std::filesystem::create_directories(settingsFile(dir.path()).parent_path());
+    ASSERT_EQ(::mkfifo(settingsFile(dir.path()).c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", settingsFile(dir.path(), true));
+
+    LinkSettings settings;
+    settings.setBaud(9600);
+    EXPECT_FALSE(settings.readFile(dir.path(), false));
+    expectSettings(settings, 1, 4800, 0);
+    settings.setBaud(9600);
+    EXPECT_FALSE(settings.readFile(dir.path(), true));
+    expectSettings(settings, 1, 4800, 0);
+
+    EXPECT_FALSE(settings.writeFile(dir.path(), false));
+    EXPECT_FALSE(settings.writeFile(dir.path(), true));
+    EXPECT_TRUE(std::filesystem::is_fifo(settingsFile(dir.path())));
+    EXPECT_TRUE(std::filesystem::is_symlink(settingsFile(dir.path(), true)));
+
+    std::string valid;
+    while (valid.size() <= 1024 * 1024)
+        valid += "2,9600,0\n";
+    std::filesystem::remove(settingsFile(dir.path()));
+    writeFile(settingsFile(dir.path()), valid);
+    EXPECT_FALSE(settings.readFile(dir.path(), false));
+    expectSettings(settings, 1, 4800, 0);
+}
+
 TEST(LinkSettings, SecondInstanceUsesItsOwnFile) {
     ScratchDir dir;
     writeFile(settingsFile(dir.path()), "3,9600,7\n");

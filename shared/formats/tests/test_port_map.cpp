@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "shared/formats/port_map.h"
 #include "shared/platform/testing/scratch_dir.h"
 
@@ -16,6 +18,24 @@ TEST(PortMap, WithoutFileEveryPortUsesItsSerialDevice) {
     EXPECT_EQ(devicePathFor(dir.path(), 20), "/dev/ttyS19");
     EXPECT_EQ(devicePathFor(dir.path(), 0), "");
     EXPECT_EQ(devicePathFor(dir.path(), -3), "");
+}
+
+TEST(PortMap, APipeADeviceOrAHugeFileMapsLikeNoFile) {
+    ScratchDir dir;
+    std::filesystem::create_directories(portMapPath(dir.path()).parent_path());
+    ASSERT_EQ(::mkfifo(portMapPath(dir.path()).c_str(), 0600), 0);
+    EXPECT_EQ(devicePathFor(dir.path(), 1), "/dev/ttyS0");
+
+    std::filesystem::remove(portMapPath(dir.path()));
+    std::filesystem::create_symlink("/dev/zero", portMapPath(dir.path()));
+    EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/ttyS1");
+
+    std::string valid;
+    while (valid.size() <= 1024 * 1024)
+        valid += "COM1,/dev/ttyUSB0\n";
+    std::filesystem::remove(portMapPath(dir.path()));
+    writeFile(portMapPath(dir.path()), valid);
+    EXPECT_EQ(devicePathFor(dir.path(), 1), "/dev/ttyS0");
 }
 
 TEST(PortMap, LinesMapPortsAndUnmappedPortsKeepTheirDefault) {

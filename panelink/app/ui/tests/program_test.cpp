@@ -1,10 +1,11 @@
-// The real program against the simulated transceiver on the offscreen platform: SIGTERM and
-// SIGINT end it in order, with exit code 0, at any moment of its life.
+// The real program against the simulated transceiver on the offscreen platform: SIGTERM,
+// SIGINT and SIGHUP end it in order, with exit code 0, at any moment of its life.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/types.h>
 
 #include <QProcess>
 
@@ -171,6 +172,54 @@ TEST_F(ProgramTest, SigintDuringTheSplashEndsAtOnceAndLeavesTheSettingsAlone) {
     EXPECT_EQ(fs::last_write_time(settingsFile()), old);
     EXPECT_EQ(readFile(settingsFile()), "1,19200,0\n");
     EXPECT_EQ(sim_.transcript(), "");
+}
+
+// The signal mask of a running process from the kernel's view of it ("SigIgn:", "SigBlk:").
+unsigned long long signalMask(qint64 pid, const std::string& field) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(field, 0) == 0) return std::stoull(line.substr(field.size()), nullptr, 16);
+    }
+    return 0;
+}
+
+bool inMask(unsigned long long mask, int signal) {
+    return (mask >> (signal - 1)) & 1U;
+}
+
+// A closed terminal ends the run like SIGTERM: in order, with the settings written back; a
+// broken pipe is an error to the writer, never the end of the program.
+TEST_F(ProgramTest, SighupWhileRunningShutsDownInOrderAndWritesTheSettings) {
+    writeOldSettings("1,9600,0\n");
+    const auto old = fs::last_write_time(settingsFile());
+    QProcess panelink;
+    apptest::startPanelink(panelink, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(panelink.waitForStarted(5000));
+    ASSERT_TRUE(pollUntil([&] { return sim_.received("PS;"); }, kStartTimeout))
+        << sim_.transcript();
+    EXPECT_TRUE(inMask(signalMask(panelink.processId(), "SigIgn:"), SIGPIPE));
+
+    ASSERT_EQ(::kill(static_cast<pid_t>(panelink.processId()), SIGHUP), 0);
+    expectCleanExit(panelink);
+    EXPECT_TRUE(rewrittenSince(old));
+    EXPECT_EQ(readFile(settingsFile()), "1,9600,0\n");
+}
+
+// A settings file that is a named pipe used to hang the start for ever, deaf to SIGTERM.
+TEST_F(ProgramTest, ASettingsFileThatIsAPipeCountsAsMissingAndIsLeftAlone) {
+    fs::create_directories(settingsFile().parent_path());
+    ASSERT_EQ(::mkfifo(settingsFile().c_str(), 0600), 0);
+    QProcess panelink;
+    apptest::startPanelink(panelink, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(panelink.waitForStarted(5000));
+    // Splash, then the missing-settings message waits, exactly as without the file.
+    std::this_thread::sleep_for(6s);
+    ASSERT_EQ(panelink.state(), QProcess::Running);
+    EXPECT_EQ(sim_.transcript(), "");
+
+    panelink.terminate();
+    expectCleanExit(panelink);
+    EXPECT_TRUE(fs::is_fifo(settingsFile()));
 }
 
 }  // namespace
