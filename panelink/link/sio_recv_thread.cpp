@@ -52,8 +52,11 @@ void SioRecvThread::wait() {
 
     receive();
     // A descriptor that keeps reporting input it does not give would make this a busy loop;
-    // it waits for the next line check instead.
-    portStalled_ = waitOn[2].ready && lastRead_ == 0 && core_.port.isOpen();
+    // it waits for the next line check instead. One closed (and perhaps reopened) by another
+    // thread while it was polled reports itself at once too, but the port to read is then a
+    // new one, which the next wait must watch.
+    const bool samePort = !waitOn[1].ready && core_.port.generation() == port.generation;
+    portStalled_ = waitOn[2].ready && samePort && lastRead_ == 0 && core_.port.isOpen();
 }
 
 void SioRecvThread::wake() {

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <span>
 #include <optional>
 #include <set>
 #include <string>
@@ -26,6 +28,8 @@
 #include "panelink/link/worker_timers.h"
 #include "panelink/testing/core_rig.h"
 #include "shared/platform/pseudo_terminal.h"
+#include "shared/platform/virtual_time.h"
+#include "shared/platform/wake_event.h"
 #include "shared/platform/testing/wait_until.h"
 
 namespace panelink {
@@ -247,6 +251,60 @@ TEST_F(SioRecvTest, WaitEndsAtOnceForBytesAHangUpAPortChangeOrAPost) {
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(time.elapsed(), 0ms);
     EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 1u);
+}
+
+// The receiver polls the descriptor it was handed outside the port's lock. When another
+// thread closes the port in that window, the old number reports itself invalid at once and
+// the reopened port has nothing to read yet: that is a port change, not a descriptor that
+// keeps reporting input it never gives, and the next wait must watch the new port.
+class PortSwappedDuringWait final : public platform::Clock {
+  public:
+    std::function<void()> close, reopen;
+    std::function<int()> portDescriptor;
+    std::vector<bool> portWatched;  // per wait: was the port's current descriptor polled
+
+    platform::TimePoint now() const override { return time_.now(); }
+    void sleep(platform::Milliseconds duration) override { time_.sleep(duration); }
+    int waitReadable(std::span<platform::WaitDescriptor> descriptors,
+                     platform::Milliseconds) override {
+        const int port = portDescriptor();
+        portWatched.push_back(std::ranges::any_of(
+            descriptors, [port](const platform::WaitDescriptor& d) { return d.fd == port; }));
+        const bool first = portWatched.size() == 1;
+        if (first) close();
+        // Never blocks: a wait that would need the line check shows as an unwatched port.
+        const int ready = platform::pollReadable(descriptors, 0);
+        if (first) reopen();
+        return ready;
+    }
+
+  private:
+    platform::VirtualTime time_;
+};
+
+TEST(SioRecvPortSwap, APortClosedAndReopenedDuringAWaitIsWatchedAgainAtTheNextWait) {
+    std::optional<PseudoTerminal> pty = PseudoTerminal::create();
+    ASSERT_TRUE(pty);
+    PortSwappedDuringWait clock;
+    rig::CoreRig<> core({.resolver = [&](int) { return pty->slavePath(); }, .clock = &clock});
+    clock.close = [&] { core.port.close(); };
+    clock.reopen = [&] {
+        ASSERT_TRUE(core.port.open(1, 4800, false));
+        ASSERT_EQ(pty->readMaster(4, 2s), "AI0;");
+    };
+    clock.portDescriptor = [&] { return core.port.waitHandle().fd; };
+    ASSERT_TRUE(core.port.open(1, 4800, false));
+    ASSERT_EQ(pty->readMaster(4, 2s), "AI0;");
+    core.radio.setLinkEnabled(true);
+    SioRecvThread receiver(core.services);
+    core.port.changes().clear();
+
+    receiver.wait();  // the port goes and comes back while this wait polls it
+    pty->writeMaster("ID0244;");
+    ASSERT_TRUE(platform::waitUntil([&] { return core.port.status()->inputQueue == 7; }));
+    receiver.wait();
+    EXPECT_EQ(clock.portWatched, (std::vector<bool>{true, true}));
+    EXPECT_EQ(popText(core.receiveQueue), "ID0244");
 }
 
 // --- Sio_Send_Thread and the menu definition thread ---------------------------------------
