@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <span>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <thread>
 #include <utility>
@@ -28,9 +28,9 @@
 #include "panelink/link/worker_timers.h"
 #include "panelink/testing/core_rig.h"
 #include "shared/platform/pseudo_terminal.h"
+#include "shared/platform/testing/wait_until.h"
 #include "shared/platform/virtual_time.h"
 #include "shared/platform/wake_event.h"
-#include "shared/platform/testing/wait_until.h"
 
 namespace panelink {
 namespace {
