@@ -13,24 +13,15 @@ namespace keyweld {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool isWholeNumber(std::string_view text) {
-    text = trimmed(text);
+    text = commo::trimmedBlanks(text);
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 int baudFromText(std::string_view text) {
-    text = trimmed(text);
+    text = commo::trimmedBlanks(text);
     for (const commo::NamedNumber& entry : commo::kBaudTable) {
         if (entry.name == text) return entry.number;
     }

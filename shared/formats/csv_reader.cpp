@@ -172,4 +172,13 @@ std::int32_t cellToInt(std::string_view cell) {
     return static_cast<std::int32_t>(value);
 }
 
+std::string_view trimmedBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 }  // namespace commo

@@ -49,4 +49,8 @@ std::vector<std::string_view> splitCsvRows(std::string_view bytes);
 // 32-bit range saturate.
 std::int32_t cellToInt(std::string_view cell);
 
+// The text without the spaces, tabs and carriage returns around it, as the programs' files
+// may carry them around names and values.
+std::string_view trimmedBlanks(std::string_view text);
+
 }  // namespace commo

@@ -4,20 +4,12 @@
 #include <cctype>
 #include <vector>
 
+#include "shared/formats/csv_reader.h"
 #include "shared/platform/atomic_file.h"
 
 namespace commo {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -28,18 +20,18 @@ bool sameName(std::string_view a, std::string_view b) {
 
 // The section a line opens, if it is a section header.
 std::optional<std::string_view> sectionOf(std::string_view line) {
-    line = trimmed(line);
+    line = trimmedBlanks(line);
     if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
-    return trimmed(line.substr(1, line.size() - 2));
+    return trimmedBlanks(line.substr(1, line.size() - 2));
 }
 
 // The value of the line when it sets `key`.
 std::optional<std::string_view> valueOf(std::string_view line, std::string_view key) {
     const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos || !sameName(trimmed(line.substr(0, equals)), key)) {
+    if (equals == std::string_view::npos || !sameName(trimmedBlanks(line.substr(0, equals)), key)) {
         return std::nullopt;
     }
-    return trimmed(line.substr(equals + 1));
+    return trimmedBlanks(line.substr(equals + 1));
 }
 
 std::vector<std::string_view> linesOf(std::string_view text) {
@@ -72,7 +64,7 @@ KeyPlace findKey(const std::vector<std::string_view>& lines, std::string_view se
             continue;
         }
         if (!inSection) continue;
-        if (!trimmed(lines[i]).empty()) place.sectionEnd = i + 1;
+        if (!trimmedBlanks(lines[i]).empty()) place.sectionEnd = i + 1;
         if (!place.keyLine && valueOf(lines[i], key)) place.keyLine = i;
     }
     return place;
