@@ -228,8 +228,12 @@ TEST_F(CoreEndToEndTest, PowerOffZeroesTheMetersAndStopsTheReadout) {
     EXPECT_FALSE(context_->sender().menuReadoutRunning());
 
     // Only the polls go on; no read-out step follows. A status poll already under way when
-    // "PS0" arrived may still send its "AI;".
-    const std::size_t after = sim_->transcriptSize();
+    // "PS0" arrived may still send its "AI;". A read-out command written before the stop may
+    // still be on its way to the radio; a marker sent now arrives after all of them.
+    const std::size_t stopped = sim_->transcriptSize();
+    ASSERT_TRUE(context_->queueRawCommand("ID;"));
+    ASSERT_TRUE(sim_->waitForCommand("ID;", 10s, stopped));
+    const std::size_t after = *indexOf("ID;", stopped) + 1;
     std::this_thread::sleep_for(400ms);
     for (const std::string& command : commandsFrom(after))
         EXPECT_TRUE(command == "PS;" || command == "IF;" || command == "AI;") << command;
