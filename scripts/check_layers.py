@@ -31,6 +31,7 @@ LAYERS = {
     "panelink/windows/ui": ["panelink/windows", "panelink/panel/ui"],
     "panelink/shortcuts": ["panelink/panel"],
     "panelink/shortcuts/ui": ["panelink/shortcuts"],
+    "panelink/net": [],
     "panelink/app/ui": ["panelink/app", "panelink/link/ui", "panelink/menu/ui", "panelink/panel/ui",
                         "panelink/windows/ui", "panelink/shortcuts/ui"],
     "tools/orvik-sim": ["shared/formats"],
