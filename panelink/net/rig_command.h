@@ -91,12 +91,18 @@ struct CommandSpec {
 };
 
 std::span<const CommandSpec> commandTable();
-const CommandSpec& commandSpec(CommandId id);
+
+// "\get_freq" by its long name, anything else by its one character; null when unknown.
+const CommandSpec* findCommand(std::string_view name);
 
 enum class Vfo { A, B, Current, Tx, Rx };
 
 // A token stays text (mode and level names: the server maps them), numbers are parsed.
 using Argument = std::variant<std::monostate, std::int64_t, double, std::string, Vfo>;
+
+// The token get_vfo and get_split_vfo answer with ("VFOA").
+std::string_view vfoName(Vfo vfo);
+std::optional<Vfo> vfoFromName(std::string_view name);
 
 // How the answer is laid out: plain, or the extended form with its record separator.
 struct ResponseForm {

@@ -91,6 +91,16 @@ TEST(RigCommand, ArgumentsArePickedApartByKind) {
     EXPECT_EQ(std::get<double>(parseRigCommand("L RFPOWER 0.25").command.arguments[1]), 0.25);
 }
 
+TEST(RigCommand, EveryVfoAnswersWithATokenThatParsesBackToIt) {
+    for (Vfo vfo : {Vfo::A, Vfo::B, Vfo::Current, Vfo::Tx, Vfo::Rx}) {
+        const auto result = parseRigCommand("V " + std::string(vfoName(vfo)));
+        ASSERT_TRUE(result.ok()) << vfoName(vfo);
+        EXPECT_EQ(std::get<Vfo>(result.command.arguments[0]), vfo);
+    }
+    EXPECT_EQ(vfoName(Vfo::A), "VFOA");
+    EXPECT_EQ(vfoName(Vfo::B), "VFOB");
+}
+
 TEST(RigCommand, AQuestionMarkAsksForTheListAndNeedsNoFurtherArgument) {
     const auto query = parseRigCommand("M ?");
     ASSERT_TRUE(query.ok()) << query.reason;
