@@ -29,6 +29,9 @@ constexpr CommandSpec kCommands[] = {
     {CommandId::GetLevel, 'l', "get_level", K::Get, {A::LevelName, A::None}, {}},
     {CommandId::SetPowerstat, '\0', "set_powerstat", K::Set, {A::PowerStatus, A::None}, {}},
     {CommandId::GetPowerstat, '\0', "get_powerstat", K::Get, {}, {"Power Status", ""}},
+    // The generic client asks for the lock before it sends a set_mode.
+    {CommandId::SetLockMode, '\0', "set_lock_mode", K::Set, {A::LockMode, A::None}, {}},
+    {CommandId::GetLockMode, '\0', "get_lock_mode", K::Get, {}, {"Locked", ""}},
     {CommandId::ChkVfo, '\0', "chk_vfo", K::Get, {}, {"ChkVFO", ""}},
     {CommandId::DumpState, '\0', "dump_state", K::Get, {}, {}},
     {CommandId::DumpCaps, '1', "dump_caps", K::Get, {}, {}},

@@ -18,10 +18,8 @@ struct IntegerRange {
 };
 
 constexpr IntegerRange kIntegerRanges[] = {
-    {A::Passband, -1, 1'000'000},
-    {A::PttState, 0, 3},
-    {A::SplitState, 0, 1},
-    {A::PowerStatus, 0, 2},
+    {A::Passband, -1, 1'000'000}, {A::PttState, 0, 3}, {A::SplitState, 0, 1},
+    {A::PowerStatus, 0, 2},       {A::LockMode, 0, 1},
 };
 
 // Above any radio's range, far below where a double stops counting whole hertz.

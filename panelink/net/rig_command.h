@@ -8,9 +8,9 @@
 //   the rest of it dropped up to the next '\n'. parseRigCommand() takes the line without '\n'.
 // - A blank line gets no answer. A parse error is answered with errorAnswer() in the form the
 //   client asked for; the connection stays open.
-// - Gets (f, m, v, t, s, i, x, l, \get_powerstat, \chk_vfo, \dump_state) are answered at once
-//   from the radio state Panelink already keeps; nothing is sent to the radio for them, so
-//   several clients polling do not load the one serial link.
+// - Gets (f, m, v, t, s, i, x, l, \get_powerstat, \get_lock_mode, \chk_vfo, \dump_state)
+//   are answered at once from the radio state Panelink already keeps; nothing is sent to the
+//   radio for them, so several clients polling do not load the one serial link.
 // - Sets are handed to the panel as the same requests a knob or key would send, then the
 //   server waits a bounded time for the radio state to show the value: it shows → RPRT 0;
 //   the wait runs out → RigError::Timeout; the radio refused → RigError::Rejected.
@@ -55,6 +55,8 @@ enum class CommandId {
     GetLevel,
     SetPowerstat,
     GetPowerstat,
+    SetLockMode,
+    GetLockMode,
     ChkVfo,
     DumpState,
     DumpCaps,
@@ -75,6 +77,7 @@ enum class ArgKind {
     LevelName,    // protocol token ("RFPOWER") or "?"
     LevelValue,   // decimal
     PowerStatus,  // 0 off, 1 on, 2 standby
+    LockMode,     // 0 or 1: clients may not change the mode
 };
 
 constexpr std::size_t kMaxArguments = 2;

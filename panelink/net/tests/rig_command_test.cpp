@@ -29,6 +29,7 @@ std::string sampleArgument(ArgKind kind) {
         case ArgKind::LevelValue:
             return "0.5";
         case ArgKind::PowerStatus:
+        case ArgKind::LockMode:
             return "1";
         case ArgKind::None:
             return "";
