@@ -10,6 +10,10 @@ namespace commo {
 // The programs keep their files in this directory below the working directory.
 inline constexpr std::string_view kCommoFilesDir = "CommoFiles";
 
+// Panelink's settings that the original files have no place for, as an INI file in the same
+// directory (see ini_file.h).
+inline constexpr std::string_view kPanelinkIniFileName = "Panelink.ini";
+
 // Paths of the programs' own files are used only when shorter than this many characters.
 inline constexpr std::size_t kMaxPathLength = 260;
 
