@@ -1,5 +1,6 @@
 // Arbitrary lines into the rigctld protocol parser, each answered in the form it asked for.
-// The input is cut at '\n' as a server would cut it. The parser must never crash or trip a
+// The input is cut into lines by the server's own line reader, in reads of varying size; a
+// line it reports as too long is never longer than the limit it holds. The parser must never crash or trip a
 // sanitizer; a parsed command must carry its table row and only arguments of its kinds; every
 // answer must end in '\n' and, when it is an error, carry a report.
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <string_view>
 #include <variant>
 
+#include "panelink/net/line_reader.h"
 #include "panelink/net/rig_answer.h"
 #include "panelink/net/rig_command.h"
 #include "panelink/net/rig_modes.h"
@@ -56,12 +58,18 @@ void analyse(std::string_view line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::size_t start = 0;
-    while (start <= input.size()) {
-        const std::size_t end = std::min(input.find('\n', start), input.size());
-        analyse(input.substr(start, end - start));
-        start = end + 1;
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    LineReader reader;
+    const auto handler = [](LineReader::Event event, std::string_view line) {
+        if (event == LineReader::Event::Line) analyse(line);
+    };
+    // The first byte sets the read size, so lines arrive split at every kind of place.
+    const std::size_t chunk = input.empty() ? 1 : 1 + static_cast<unsigned char>(input.front());
+    while (!input.empty()) {
+        const std::size_t n = std::min(chunk, input.size());
+        reader.feed(input.substr(0, n), handler);
+        check(reader.pending() <= kMaxLineLength);
+        input.remove_prefix(n);
     }
     return 0;
 }
