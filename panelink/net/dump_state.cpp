@@ -47,11 +47,14 @@ std::string filterLines() {
 constexpr const char* kRangeEnd = "0 0 0 0 0 0 0\n";
 constexpr const char* kListEnd = "0 0\n";
 
+// The protocol's bit for the signal strength level, the one level the server reads.
+constexpr std::uint64_t kLevelStrength = 0x40000000;
+
 // RIT, XIT, IF shift, announce; empty preamp and attenuator lists; get/set masks of
-// functions, levels and parameters.
-constexpr const char* kNothingMore =
-    "0\n0\n0\n0\n\n\n"
-    "0x0\n0x0\n0x0\n0x0\n0x0\n0x0\n";
+// functions, levels (only STRENGTH to get) and parameters.
+std::string remainingLines() {
+    return "0\n0\n0\n0\n\n\n0x0\n0x0\n" + hex(kLevelStrength) + "\n0x0\n0x0\n0x0\n";
+}
 
 std::string keyedLines() {
     return "vfo_ops=0x0\nptt_type=" + hex(kPttOverLink) +
@@ -69,7 +72,7 @@ std::string dumpStateText() {
     text += rangeLine(kTransmitLowHz, kTransmitHighHz) + kRangeEnd;
     text += hex(protocolModeMask()) + " " + std::to_string(kTuningStepHz) + "\n" + kListEnd;
     text += filterLines() + kListEnd;
-    text += kNothingMore;
+    text += remainingLines();
     return text + keyedLines();
 }
 

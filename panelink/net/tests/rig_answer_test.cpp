@@ -93,10 +93,12 @@ TEST(DumpState, EndsItsKeyedPartWithDoneAndAdvertisesPttOverTheLink) {
     const auto lines = linesOf(dumpStateText());
     EXPECT_EQ(lines.back(), "done");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "ptt_type=0x1"), lines.end());
-    // A client counting records: exactly six masks after the two empty lists.
+    // A client counting records: exactly six masks after the two empty lists, the level
+    // mask to get holding STRENGTH alone.
     const auto keyed = std::find(lines.begin(), lines.end(), "vfo_ops=0x0");
     ASSERT_NE(keyed, lines.end());
-    EXPECT_EQ(std::count(lines.begin(), keyed, "0x0"), 6);
+    const std::vector<std::string> masks(keyed - 6, keyed);
+    EXPECT_EQ(masks, (std::vector<std::string>{"0x0", "0x0", "0x40000000", "0x0", "0x0", "0x0"}));
 }
 
 TEST(DumpState, ExtendedFormWrapsTheWholeTextAsOneRecord) {

@@ -139,6 +139,11 @@ TEST_F(RigctlProgramTest, TheGenericClientReadsAndSetsFrequencyModePttVfoAndSpli
     expectSet({"V", "VFOB"}, "VS1;", "v", "VFOB");
     expectSet({"V", "VFOA"}, "VS0;", "v", "VFOA");
     expectSet({"S", "1", "VFOB"}, "FT1;", "s", "1\nVFOB");
+
+    // The S meter as dB over S9: the simulator reports S0 with its meters off.
+    const ClientRun strength = rigctl({"l", "STRENGTH"});
+    EXPECT_EQ(strength.exitCode, 0) << strength.err.toStdString();
+    EXPECT_EQ(strength.out, "-54");
     EXPECT_FALSE(panelink_.waitForFinished(0)) << "the program ended";
 }
 
