@@ -54,7 +54,9 @@ void roundTrips(std::uint16_t port, int samples) {
         const auto start = std::chrono::steady_clock::now();
         const std::string answer = client.ask("f");
         gets.push_back(msSince(start));
-        if (answer.empty() || answer.rfind("RPRT", 0) == 0) ++bad;
+        if (answer.empty() || answer.rfind("RPRT", 0) == 0) {
+            if (bad++ < 3) std::printf("f answered \"%s\" after %d\n", answer.c_str(), i);
+        }
     }
     bench::printPercentiles("f round trip", gets);
 
@@ -65,7 +67,7 @@ void roundTrips(std::uint16_t port, int samples) {
         const auto start = std::chrono::steady_clock::now();
         const std::string answer = client.ask("F " + hz);
         sets.push_back(msSince(start));
-        if (answer != "RPRT 0") ++bad;
+        if (answer != "RPRT 0" && bad++ < 6) std::printf("F answered \"%s\"\n", answer.c_str());
     }
     bench::printPercentiles("F to RPRT 0", sets);
     std::printf("answers that were errors: %d\n", bad);
@@ -157,7 +159,10 @@ int main(int argc, char** argv) {
     const bool connected =
         platform::waitUntil([&] { return core.radio().get(panelink::RadioField::ID) == 244; }, 10s,
                             10ms) &&
-        platform::waitUntil([&] { return !core.flags().readoutBusy.load(); }, 30s, 10ms);
+        platform::waitUntil([&] { return core.flags().readoutBusy.load(); }, 5s, 10ms) &&
+        platform::waitUntil([&] { return !core.flags().readoutBusy.load(); }, 30s, 10ms) &&
+        platform::waitUntil([&] { return core.radio().get(panelink::RadioField::AI) == 1; }, 5s,
+                            10ms);
     if (!connected) {
         running.shutdown();
         return fail("no connection");
