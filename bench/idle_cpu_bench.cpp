@@ -78,7 +78,6 @@ std::map<std::string, ThreadUse> threadUse() {
     return result;
 }
 
-
 }  // namespace
 
 int main(int argc, char** argv) {

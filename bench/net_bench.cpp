@@ -120,10 +120,11 @@ void soak(std::uint16_t port, int seconds, bench::TimingWindow& window) {
         client.join();
     const double busyRate =
         static_cast<double>(window.count() - messagesAtStart) / static_cast<double>(seconds);
-    std::printf("soak: 8 clients x (f, m) at 10/s for %d s: %ld questions, %ld errors, "
-                "slowest pair %.2f ms\n",
-                seconds, figures.asked.load(), figures.errors.load(),
-                static_cast<double>(figures.slowestUs.load()) / 1000.0);
+    std::printf(
+        "soak: 8 clients x (f, m) at 10/s for %d s: %ld questions, %ld errors, "
+        "slowest pair %.2f ms\n",
+        seconds, figures.asked.load(), figures.errors.load(),
+        static_cast<double>(figures.slowestUs.load()) / 1000.0);
     std::printf("soak: resident memory %ld kB at start, %ld kB after 2 s, %ld kB at the end\n",
                 memoryAtStart, memoryEarly, residentKb());
     std::printf("soak: the link's messages from the radio %.1f/s without clients, %.1f/s with\n",

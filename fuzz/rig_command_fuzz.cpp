@@ -1,8 +1,8 @@
 // Arbitrary lines into the rigctld protocol parser, each answered in the form it asked for.
 // The input is cut into lines by the server's own line reader, in reads of varying size; a
-// line it reports as too long is never longer than the limit it holds. The parser must never crash or trip a
-// sanitizer; a parsed command must carry its table row and only arguments of its kinds; every
-// answer must end in '\n' and, when it is an error, carry a report.
+// line it reports as too long is never longer than the limit it holds. The parser must never crash
+// or trip a sanitizer; a parsed command must carry its table row and only arguments of its kinds;
+// every answer must end in '\n' and, when it is an error, carry a report.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

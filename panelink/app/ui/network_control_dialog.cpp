@@ -56,13 +56,12 @@ NetworkControlDialog::NetworkControlDialog(NetworkControl& control, QString iniF
 }
 
 void NetworkControlDialog::accept() {
-    const net::NetworkSettings settings{enabled_->isChecked(),
-                                        address_->text().trimmed().toStdString(),
-                                        static_cast<std::uint16_t>(port_->value()),
-                                        allowRemote_->isChecked()};
-    const auto written =
-        iniFile_.isEmpty() ? commo::IniWriteResult{commo::IniWriteFault::WriteFailed}
-                           : net::writeNetworkSettings(iniFile_.toStdString(), settings);
+    const net::NetworkSettings settings{
+        enabled_->isChecked(), address_->text().trimmed().toStdString(),
+        static_cast<std::uint16_t>(port_->value()), allowRemote_->isChecked()};
+    const auto written = iniFile_.isEmpty()
+                             ? commo::IniWriteResult{commo::IniWriteFault::WriteFailed}
+                             : net::writeNetworkSettings(iniFile_.toStdString(), settings);
     const net::StartResult started = control_.apply(settings);
     showStatus();
     if (!written.ok()) {

@@ -17,8 +17,7 @@ constexpr std::string_view kNoServerOption = "--no-rigctld";
 std::optional<std::uint16_t> parsePort(std::string_view text) {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value == 0 ||
-        value > 65535) {
+    if (error != std::errc() || end != text.data() + text.size() || value == 0 || value > 65535) {
         return std::nullopt;
     }
     return static_cast<std::uint16_t>(value);

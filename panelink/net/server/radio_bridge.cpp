@@ -25,8 +25,8 @@ struct ModeRequest {
     Request request;
 };
 constexpr ModeRequest kModeRequests[] = {
-    {1, Request::SelectModeLsb}, {2, Request::SelectModeUsb},  {3, Request::SelectModeCw},
-    {4, Request::SelectModeFm},  {5, Request::SelectModeAm},   {6, Request::SelectModeData},
+    {1, Request::SelectModeLsb},       {2, Request::SelectModeUsb}, {3, Request::SelectModeCw},
+    {4, Request::SelectModeFm},        {5, Request::SelectModeAm},  {6, Request::SelectModeData},
     {7, Request::SelectModeCwReverse},
 };
 
@@ -95,8 +95,8 @@ std::optional<ModeMapping> currentMode(const RadioState& radio, const MenuItemTa
 }  // namespace
 
 int strengthDb(int meterReading) {
-    const int reading = std::clamp(meterReading, kMeterScale.front().reading,
-                                   kMeterScale.back().reading);
+    const int reading =
+        std::clamp(meterReading, kMeterScale.front().reading, kMeterScale.back().reading);
     for (std::size_t i = 1; i < kMeterScale.size(); ++i) {
         const MeterPoint low = kMeterScale[i - 1];
         const MeterPoint high = kMeterScale[i];
@@ -135,8 +135,8 @@ Outcome RadioBridge::get(const RigCommand& command, const SessionState& session)
             return answered({radio_.get(RadioField::TX) != 0 ? "1" : "0"});
         case CommandId::GetSplitVfo: {
             const bool txB = transmitsOnB(radio_);
-            return answered({txB != onVfoB(radio_) ? "1" : "0",
-                             std::string(vfoName(txB ? Vfo::B : Vfo::A))});
+            return answered(
+                {txB != onVfoB(radio_) ? "1" : "0", std::string(vfoName(txB ? Vfo::B : Vfo::A))});
         }
         case CommandId::GetLevel: {
             const auto name = argument<std::string>(command, 0);
@@ -194,9 +194,8 @@ Outcome RadioBridge::setFrequency(std::int64_t hz, bool transmitVfo) {
     const bool vfoB = transmitVfo ? transmitsOnB(radio_) : onVfoB(radio_);
     const RadioField field = frequencyField(vfoB);
     return posted(vfoB ? Request::SetVfoBFrequency : Request::SetVfoAFrequency,
-                  static_cast<std::intptr_t>(hz), [this, field, hz] {
-                      return radio_.get(field) == hz;
-                  });
+                  static_cast<std::intptr_t>(hz),
+                  [this, field, hz] { return radio_.get(field) == hz; });
 }
 
 // The passband is not mapped to the radio's width setting: the mode alone is set.
@@ -206,8 +205,9 @@ Outcome RadioBridge::setMode(const RigCommand& command, const SessionState& sess
     const auto mode = radioModeFor(name);
     if (!mode) return failed(RigError::InvalidParameter);
     if (session.lockMode) return {};
-    const auto* request = std::find_if(std::begin(kModeRequests), std::end(kModeRequests),
-                                       [&](const ModeRequest& r) { return r.radioMode == mode->radioMode; });
+    const auto* request =
+        std::find_if(std::begin(kModeRequests), std::end(kModeRequests),
+                     [&](const ModeRequest& r) { return r.radioMode == mode->radioMode; });
     if (request == std::end(kModeRequests)) return failed(RigError::InvalidParameter);
     if (mode->dataType) {
         // The kind of data is a menu setting, written as the menu list's OK writes it.

@@ -152,8 +152,8 @@ class Session : public std::enable_shared_from_this<Session> {
 std::string bindFailure(const ServerOptions& options, const std::error_code& error) {
     const std::string where = options.address + ":" + std::to_string(options.port);
     if (error == asio::error::address_in_use) {
-        return "Network control: port " + std::to_string(options.port) + " on " +
-               options.address + " is already in use by another program; the server is off.";
+        return "Network control: port " + std::to_string(options.port) + " on " + options.address +
+               " is already in use by another program; the server is off.";
     }
     return "Network control: cannot listen on " + where + " (" + error.message() +
            "); the server is off.";

@@ -30,7 +30,7 @@ struct ServerOptions {
 
 struct StartResult {
     bool ok = false;
-    std::string reason;     // why not, in words for the user
+    std::string reason;      // why not, in words for the user
     std::uint16_t port = 0;  // the port listened on
 };
 

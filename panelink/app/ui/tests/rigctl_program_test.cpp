@@ -59,8 +59,7 @@ class RigctlProgramTest : public ::testing::Test {
         panelink_.setWorkingDirectory(apptest::qpath(scratch_.path()));
         panelink_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         panelink_.start(QStringLiteral(PANELINK_TEST_PROGRAM),
-                        {QStringLiteral("--rigctld"),
-                         QStringLiteral("127.0.0.1:%1").arg(port_)});
+                        {QStringLiteral("--rigctld"), QStringLiteral("127.0.0.1:%1").arg(port_)});
         ASSERT_TRUE(panelink_.waitForStarted(5000));
         // The program switches auto-information off at start; the radio then reports it on,
         // as after a press of COM, and the program reads its state and its menu.
@@ -94,10 +93,10 @@ class RigctlProgramTest : public ::testing::Test {
 
     ClientRun rigctl(const QStringList& commands) {
         QProcess client;
-        client.start(rigctl_, QStringList{QStringLiteral("-m"), QStringLiteral("2"),
-                                          QStringLiteral("-r"),
-                                          QStringLiteral("127.0.0.1:%1").arg(port_)} +
-                                  commands);
+        client.start(rigctl_,
+                     QStringList{QStringLiteral("-m"), QStringLiteral("2"), QStringLiteral("-r"),
+                                 QStringLiteral("127.0.0.1:%1").arg(port_)} +
+                         commands);
         ClientRun run;
         if (!client.waitForFinished(15000)) {
             client.kill();
@@ -114,8 +113,8 @@ class RigctlProgramTest : public ::testing::Test {
     void expectSet(const QStringList& set, const std::string& catCommand, const QString& get,
                    const QString& expected) {
         const ClientRun done = rigctl(set);
-        EXPECT_EQ(done.exitCode, 0) << set.join(' ').toStdString() << ": "
-                                    << done.err.toStdString();
+        EXPECT_EQ(done.exitCode, 0)
+            << set.join(' ').toStdString() << ": " << done.err.toStdString();
         EXPECT_FALSE(done.err.contains(QStringLiteral("error"))) << done.err.toStdString();
         EXPECT_TRUE(sim_.received(catCommand)) << catCommand << " not in the transcript";
         EXPECT_EQ(rigctl({get}).out, expected) << set.join(' ').toStdString();

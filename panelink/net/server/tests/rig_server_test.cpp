@@ -77,7 +77,8 @@ TEST_F(RigServerTest, AGetIsAnsweredPlainAndInTheExtendedFormOnOneConnection) {
     EXPECT_EQ(client.line(), "RPRT 0");
 }
 
-TEST_F(RigServerTest, UnknownCommandsBadArgumentsAndOverlongLinesAnswerAnErrorAndKeepTheConnection) {
+TEST_F(RigServerTest,
+       UnknownCommandsBadArgumentsAndOverlongLinesAnswerAnErrorAndKeepTheConnection) {
     TestClient client(port);
     EXPECT_EQ(client.ask("w FA;"), "RPRT -4");
     EXPECT_EQ(client.ask("F fourteen"), "RPRT -1");
