@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "bench/sim_process.h"
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/link_flags.h"
 #include "panelink/core/messages.h"
@@ -77,46 +78,6 @@ std::map<std::string, ThreadUse> threadUse() {
     return result;
 }
 
-class SimulatorProcess {
-  public:
-    SimulatorProcess(const std::string& program, const platform::ScratchDir& dir) {
-        const std::string out = (dir.path() / "sim.out").string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const std::string workDir = dir.path().string();
-        const std::string link = (dir.path() / "radio").string();
-        std::vector<std::string> args{program, "--comports-dir", workDir,   "--com", "1", "--link",
-                                      link,    "--no-stdin",     "--wander"};
-        std::vector<char*> argv;
-        argv.reserve(args.size() + 1);
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ready_ =
-            pid_ > 0 && platform::waitUntil(
-                            [&] { return platform::readFile(out).find("ready ") == 0; }, 10s, 10ms);
-    }
-    ~SimulatorProcess() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-    }
-    SimulatorProcess(const SimulatorProcess&) = delete;
-    SimulatorProcess& operator=(const SimulatorProcess&) = delete;
-
-    bool ready() const { return ready_; }
-
-  private:
-    pid_t pid_ = -1;
-    bool ready_ = false;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,7 +87,7 @@ int main(int argc, char** argv) {
     commo::ScratchWorkingDir dir("panelink-bench");
     if (!dir.ok()) return fail("no scratch directory");
     dir.writeCommoFile("CommSetting.csv", "1,38400,0\n");
-    SimulatorProcess radio(simulator, dir);
+    bench::SimulatorProcess radio(simulator, dir);
     if (!radio.ready()) return fail("the simulator did not start");
 
     bench::RunningCore running(dir.path());

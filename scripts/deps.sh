@@ -5,6 +5,7 @@ PANELINK_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev libxcb1-dev
     xvfb xauth xdotool xclip socat fonts-dejavu-core
     clang clang-format clang-tidy libclang-rt-14-dev
+    libasio-dev libhamlib-utils
 )
 
 panelink_install_deps() {

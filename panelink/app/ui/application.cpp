@@ -4,16 +4,20 @@
 #include <QDBusConnection>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
 #include <utility>
 
 #include "panelink/app/ui/aux_windows.h"
+#include "panelink/app/ui/network_control.h"
+#include "panelink/app/ui/network_control_dialog.h"
 #include "panelink/app/ui/power_watcher.h"
 #include "panelink/app/ui/signal_watcher.h"
 #include "panelink/link/worker_timers.h"
@@ -129,6 +133,7 @@ void PanelinkApplication::start() {
     window_ = std::make_unique<FrontPanelDialog>(services.records, services.events, timers_,
                                                  *boxes_, services.link);
     startShortcutKeys(services);
+    addNetworkMenuItem();
     window_->setAuxFactory([this](AuxWindow which, FrontPanelDialog& owner) {
         return createAuxWindow(which, core_->windowServices(), owner, shortcutEvents_);
     });
@@ -217,6 +222,7 @@ void PanelinkApplication::continueStart() {
 
 void PanelinkApplication::finishStartUp() {
     core_->finishStart();
+    startNetworkControl();
     // No auxiliary window is open yet: the whole menu is enabled.
     window_->updateMenuGraying();
     setPhase(Phase::Running);
@@ -253,6 +259,7 @@ void PanelinkApplication::requestShutdown() {
     if (window_) window_->beginClosing();
     boxes_->closeAll();
     closeSplash();
+    network_.reset();
     if (started && !core_->shutdown()) {
         // A worker thread is stuck. The settings are written; the core must not be destroyed
         // under the running thread, so the process ends here.
@@ -262,6 +269,36 @@ void PanelinkApplication::requestShutdown() {
     if (window_) window_->hide();
     setPhase(Phase::Ended);
     options_.quit(0);
+}
+
+// The server starts with the link: its commands go to the running core. Whatever stops it
+// (a busy port, a refused address) is told once and Panelink runs on without it.
+void PanelinkApplication::startNetworkControl() {
+    net::NetworkSettings settings =
+        net::readNetworkSettings(panelinkIniFile(options_.workingDirectory));
+    const net::CommandLineResult command = net::applyCommandLine(settings, options_.arguments);
+    if (!command.ok()) std::fprintf(stderr, "Panelink: %s\n", command.error.c_str());
+    network_ = std::make_unique<NetworkControl>(core_->windowServices());
+    const net::StartResult started = network_->apply(command.settings);
+    if (!started.ok) {
+        std::fprintf(stderr, "Panelink: %s\n", started.reason.c_str());
+    } else if (command.settings.enabled) {
+        std::fprintf(stderr, "Panelink: network control: %s\n", network_->status().c_str());
+    }
+}
+
+void PanelinkApplication::addNetworkMenuItem() {
+    for (QAction* action : window_->menuBar()->actions()) {
+        if (action->menu() == nullptr || action->text() != QStringLiteral("Setup")) continue;
+        QAction* item = action->menu()->addAction(tr("Network control..."));
+        connect(item, &QAction::triggered, this, [this] {
+            if (!network_) return;
+            NetworkControlDialog dialog(
+                *network_, QString::fromStdString(panelinkIniFile(options_.workingDirectory)),
+                window_.get());
+            dialog.exec();
+        });
+    }
 }
 
 }  // namespace panelink

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "panelink/app/ui/app_core.h"
 #include "panelink/app/ui/qt_timer_host.h"
@@ -23,6 +24,7 @@ namespace panelink {
 
 class BoxPresenter;
 class FrontPanelDialog;
+class NetworkControl;
 class PowerWatcher;
 class ShortcutEventFilter;
 class ShortcutKeyFilter;
@@ -70,6 +72,8 @@ class PanelinkApplication final : public QObject {
         // "contour", "notch" or "dnr": that window opens once the panel is up, as by a click on
         // its label (for pictures of the window). Anything else opens nothing.
         std::string openWindow;
+        // The program's arguments, for --rigctld ADDR:PORT and --no-rigctld.
+        std::vector<std::string> arguments;
     };
 
     explicit PanelinkApplication(Options options);
@@ -88,6 +92,8 @@ class PanelinkApplication final : public QObject {
     Phase phase() const { return phase_; }
     bool secondInstance() const { return secondInstance_; }
     FrontPanelDialog* window() const { return window_.get(); }
+    // The network control server; null before the window runs and after shut-down.
+    NetworkControl* networkControl() const { return network_.get(); }
     QWidget* splash() const { return splash_.data(); }
 
   signals:
@@ -103,6 +109,8 @@ class PanelinkApplication final : public QObject {
     void onWorkerTick(int timerId);
     void onWindowTick(int timerId);
     void startShortcutKeys(const WindowServices& services);
+    void startNetworkControl();
+    void addNetworkMenuItem();
 
     Options options_;
     Phase phase_ = Phase::Created;
@@ -125,6 +133,8 @@ class PanelinkApplication final : public QObject {
     // filter (a child of this object) feeds it the key presses of the windows.
     std::unique_ptr<ShortcutKeyFilter> shortcuts_;
     ShortcutEventFilter* shortcutEvents_ = nullptr;
+    // Stopped before the core shuts down: no client reaches a core that is going.
+    std::unique_ptr<NetworkControl> network_;
 
     QPointer<QWidget> splash_;
     SignalWatcher* signals_ = nullptr;

@@ -30,6 +30,8 @@ int main(int argc, char* argv[]) {
     // For pictures of a window: PANELINK_OPEN_WINDOW=contour, notch or dnr.
     options.openWindow =
         qEnvironmentVariable("PANELINK_OPEN_WINDOW").trimmed().toLower().toStdString();
+    for (const QString& argument : QApplication::arguments())
+        options.arguments.push_back(argument.toStdString());
     panelink::PanelinkApplication panelink(std::move(options));
     panelink.start();
     return QApplication::exec();

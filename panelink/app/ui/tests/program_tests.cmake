@@ -44,7 +44,15 @@ panelink_add_test(test_panelink_cw_xvfb
     LIBS Qt6::Widgets
     LABELS xvfb e2e)
 
-foreach(test IN ITEMS test_panelink_program test_panelink_xvfb test_panelink_panel_xvfb
+# The network control server with the generic rigctld client, against the simulator.
+panelink_add_test(test_panelink_rigctl
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/rigctl_program_test.cpp
+    LIBS Qt6::Widgets
+    LABELS gui e2e)
+
+foreach(test IN ITEMS test_panelink_program test_panelink_rigctl test_panelink_xvfb test_panelink_panel_xvfb
                       test_panelink_cw_xvfb)
     target_compile_definitions(${test} PRIVATE
         PANELINK_TEST_PROGRAM="$<TARGET_FILE:panelink>"
