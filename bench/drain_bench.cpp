@@ -48,13 +48,13 @@ std::string randomBytes(std::size_t size, std::mt19937& random) {
 // piece: every "ID" answer without a supported model number queues a 45 ms auto-information
 // switch on Anl_Send_Thread, which a storm of them keeps busy long after the line is drained.
 constexpr std::array<std::string_view, 16> kGarbagePieces{
-    ";;;;",   std::string_view("\0\0\0\0", 4),
-    "FA;",    "XX12345;",
-    "FA1425", "SM01",
-    "IF0001", "EX01",
-    "KM1CQ",  "?;",
-    "ZZ;",    "E;",
-    "IF",     ";",
+    ";;;;",    std::string_view("\0\0\0\0", 4),
+    "FA;",     "XX12345;",
+    "FA1425",  "SM01",
+    "IF0001",  "EX01",
+    "KM1CQ",   "?;",
+    "ZZ;",     "E;",
+    "IF",      ";",
     "SM0123;", std::string_view("AB\0CD;", 6),
 };
 
@@ -101,19 +101,20 @@ Drain drain(platform::PseudoTerminal& line, bench::RunningCore& running, const s
         }
         line.readMaster();
     }
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;
 }
 
 void print(const char* what, const Drain& drained) {
     const double rate = static_cast<double>(drained.written) / drained.seconds;
-    std::printf("%-22s %zu bytes in %.3f s = %.0f bytes/s, %.0f times the 38400 baud line "
-                "(%.0f bytes/s, the bound: %s)%s\n",
-                what, drained.written, drained.seconds, rate, rate / bench::kLineBytesPerSecond,
-                bench::kLineBytesPerSecond,
-                rate >= bench::kLineBytesPerSecond ? "met" : "NOT MET",
-                drained.answerHandled ? "; the answer behind it was handled"
-                                      : "; NOT drained: the answer behind it was not handled");
+    std::printf(
+        "%-22s %zu bytes in %.3f s = %.0f bytes/s, %.0f times the 38400 baud line "
+        "(%.0f bytes/s, the bound: %s)%s\n",
+        what, drained.written, drained.seconds, rate, rate / bench::kLineBytesPerSecond,
+        bench::kLineBytesPerSecond, rate >= bench::kLineBytesPerSecond ? "met" : "NOT MET",
+        drained.answerHandled ? "; the answer behind it was handled"
+                              : "; NOT drained: the answer behind it was not handled");
 }
 
 }  // namespace

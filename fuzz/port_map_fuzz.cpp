@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t port = 1 + data[0] % static_cast<std::int32_t>(commo::kPortTable.size());
     const std::size_t pathLength = std::min<std::size_t>(data[1] % 64, size - 2);
     const std::string path(fuzz::textOf(data + 2, pathLength));
-    dir.writeCommoFile(commo::kPortMapFileName, fuzz::textOf(data + 2 + pathLength,
-                                                             size - 2 - pathLength));
+    dir.writeCommoFile(commo::kPortMapFileName,
+                       fuzz::textOf(data + 2 + pathLength, size - 2 - pathLength));
 
     const std::vector<commo::PortMapEntry> before = commo::listPortMap(dir.path());
     fuzz::require(before.size() == commo::kPortTable.size(), "every port is listed");
@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<commo::PortMapEntry> after = commo::listPortMap(dir.path());
     for (std::size_t i = 0; i < after.size(); ++i) {
         if (after[i].number == port) {
-            fuzz::require(after[i].devicePath ==
-                              (path.empty() ? commo::defaultDevicePath(port) : path),
-                          "the port set gives back its path");
+            fuzz::require(
+                after[i].devicePath == (path.empty() ? commo::defaultDevicePath(port) : path),
+                "the port set gives back its path");
             fuzz::require(after[i].mapped == !path.empty(), "the port set is mapped");
         } else {
             fuzz::require(after[i] == before[i], "every other port keeps its device");

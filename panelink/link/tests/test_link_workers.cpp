@@ -233,7 +233,7 @@ TEST_F(SioRecvTest, AnAnswerBehindAJunkStormLargerThanTheBufferIsHandedOnAndNoPa
     std::string junk(24 * 1024, '\0');
     std::generate(junk.begin(), junk.end(), [&] { return static_cast<char>(byte(random)); });
     junk += std::string(20 * 1024, ';') + std::string(20 * 1024, '\0');
-    const std::array<std::string_view, 8> pieces{"FA;", "XX12345;", "FA1425", "EX01",
+    const std::array<std::string_view, 8> pieces{"FA;",   "XX12345;", "FA1425", "EX01",
                                                  "KM1CQ", "?;",       "IF0001", "E;"};
     for (int i = 0; i < 3000; ++i)
         junk += pieces[static_cast<std::size_t>(byte(random)) % pieces.size()];
