@@ -49,17 +49,21 @@ std::optional<std::string> pathOfRow(const std::vector<std::string>& row) {
 }
 
 // The first usable path per port number (index 0 unused).
-std::array<std::optional<std::string>, kPortTable.size() + 1> readMappings(
-    const std::filesystem::path& workingDir) {
-    std::array<std::optional<std::string>, kPortTable.size() + 1> mappings;
-    const std::optional<CsvTable> table = readCsvFile(portMapPath(workingDir));
-    if (!table) return mappings;
-    for (const auto& row : table->rows) {
+using Mappings = std::array<std::optional<std::string>, kPortTable.size() + 1>;
+
+Mappings mappingsOf(const CsvTable& table) {
+    Mappings mappings;
+    for (const auto& row : table.rows) {
         const std::int32_t port = portOfRow(row);
         if (port == 0 || mappings[static_cast<std::size_t>(port)]) continue;
         mappings[static_cast<std::size_t>(port)] = pathOfRow(row);
     }
     return mappings;
+}
+
+Mappings readMappings(const std::filesystem::path& workingDir) {
+    const std::optional<CsvTable> table = readCsvFile(portMapPath(workingDir));
+    return table ? mappingsOf(*table) : Mappings{};
 }
 
 const NamedNumber* portEntry(std::int32_t portNumber) {
@@ -158,6 +162,14 @@ bool setPortMapping(const std::filesystem::path& workingDir, std::int32_t portNu
         updated += '\n';
     }
     if (newLine) updated += *newLine + "\n";
+
+    // Rows kept as they were can still change what the new line means: a quote left open
+    // in the last row would take the new line into that row's path. Such a file is left
+    // alone rather than have another port's device changed and this one not set.
+    Mappings expected = mappingsOf(parseCsv(old));
+    expected[static_cast<std::size_t>(portNumber)] =
+        devicePath.empty() ? std::nullopt : std::optional<std::string>(devicePath);
+    if (mappingsOf(parseCsv(updated)) != expected) return false;
 
     return platform::ensureDirectory(path.parent_path()) &&
            platform::replaceFileAtomically(path, updated);

@@ -41,8 +41,9 @@ std::vector<PortMapEntry> listPortMap(const std::filesystem::path& workingDir);
 // mapping. Creates CommoFiles and
 // the file when missing and replaces the file atomically. False, with the file unchanged,
 // for a port outside 1..20, a path that would not read back as given (NUL, line breaks,
-// blanks at either end, Shift-JIS byte pairs), or a file that exists but cannot be read or
-// written.
+// blanks at either end, Shift-JIS byte pairs), a file that exists but cannot be read or
+// written, or a file whose kept lines would change what the new line says (a quote left open
+// at its end).
 bool setPortMapping(const std::filesystem::path& workingDir, std::int32_t portNumber,
                     std::string_view devicePath);
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <random>
 #include <set>
 #include <span>
 #include <string>
@@ -217,6 +218,53 @@ TEST_F(SioRecvTest, APortClosedOrReopenedByAnyThreadDropsThePartOfAnAnswerItHeld
     EXPECT_EQ(popText(receiveQueue), "ID0244");
     EXPECT_EQ(receiveQueue.pending(), 0);
     EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 3u);
+}
+
+// A storm of junk far larger than the receive buffer: random bytes, runs of ";" and NUL,
+// truncated and unknown answers. Each wake frames or drops all it read, so the buffer never
+// fills and the port is always read; the answer behind the storm comes out, and every pass
+// was woken by bytes, never by a line check.
+TEST_F(SioRecvTest, AnAnswerBehindAJunkStormLargerThanTheBufferIsHandedOnAndNoPassWaitsForIt) {
+    plugInAndOpen();
+    radio.setLinkEnabled(true);
+    buildMenuItemTable(menu, radio);
+    SioRecvThread receiver(services);
+    receiver.receive();
+    port.changes().clear();
+
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string junk(24 * 1024, '\0');
+    std::generate(junk.begin(), junk.end(), [&] { return static_cast<char>(byte(random)); });
+    junk += std::string(20 * 1024, ';') + std::string(20 * 1024, '\0');
+    const std::array<std::string_view, 8> pieces{"FA;",   "XX12345;", "FA1425", "EX01",
+                                                 "KM1CQ", "?;",       "IF0001", "E;"};
+    for (int i = 0; i < 3000; ++i)
+        junk += pieces[static_cast<std::size_t>(byte(random)) % pieces.size()];
+    const std::string answer = "FA14250010";
+    junk += ";" + answer + ";";
+    ASSERT_GT(junk.size(), 4 * ReceiveFramer::kBufferSize);
+
+    std::size_t written = 0;
+    std::string last;
+    std::size_t mostHeld = 0;
+    const bool drained = platform::waitUntil(
+        [&] {
+            written += pty->writeMaster(std::string_view(junk).substr(written));
+            const std::optional<platform::SerialStatus> status = port.status();
+            if (!status || status->inputQueue == 0) return false;
+            receiver.wait();
+            mostHeld = std::max(mostHeld, receiver.framer().count());
+            while (receiveQueue.pending() > 0)
+                last = popText(receiveQueue);
+            return written == junk.size() && last == answer;
+        },
+        30s, 0ms);
+    ASSERT_TRUE(drained) << written << " of " << junk.size() << " bytes written";
+    EXPECT_LE(mostHeld, ReceiveFramer::kMaxAnswerLength + 1);
+    EXPECT_EQ(receiver.framer().count(), 0u);
+    EXPECT_EQ(time.elapsed(), 0ms);
+    EXPECT_TRUE(port.isOpen());
 }
 
 // The wait itself, on a pseudo-terminal in virtual time: each of these ends it at once,

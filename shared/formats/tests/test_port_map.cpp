@@ -133,6 +133,26 @@ TEST(PortMap, WriterRefusesWhatWouldNotReadBack) {
     EXPECT_EQ(readFile(portMapPath(dir.path())), original);
 }
 
+// A quote left open in the last line takes everything after it into that line's path, the
+// line the writer adds included: it would report success, set nothing and change COM1.
+TEST(PortMap, WriterLeavesAFileEndingInAnOpenQuoteAloneInsteadOfChangingAnotherPort) {
+    ScratchDir dir;
+    const std::string original = "COM1,/dev/one\"\nCOM3,/dev/x\n";
+    writeFile(portMapPath(dir.path()), original);
+    const std::string one = devicePathFor(dir.path(), 1);
+
+    EXPECT_FALSE(setPortMapping(dir.path(), 3, "/dev/three"));
+    EXPECT_FALSE(setPortMapping(dir.path(), 20, "/dev/twenty"));
+    EXPECT_EQ(readFile(portMapPath(dir.path())), original);
+    EXPECT_EQ(devicePathFor(dir.path(), 1), one);
+
+    // The line with the open quote is itself replaced: the file is sound again.
+    EXPECT_TRUE(setPortMapping(dir.path(), 1, "/dev/one"));
+    EXPECT_TRUE(setPortMapping(dir.path(), 3, "/dev/three"));
+    EXPECT_EQ(devicePathFor(dir.path(), 1), "/dev/one");
+    EXPECT_EQ(devicePathFor(dir.path(), 3), "/dev/three");
+}
+
 TEST(PortMap, WriterLeavesAnUnreadableFileAlone) {
     ScratchDir dir;
     std::filesystem::create_directories(portMapPath(dir.path()));  // a directory, not a file
