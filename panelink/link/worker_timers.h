@@ -20,7 +20,8 @@ enum class WorkerTimerTarget { AnlSend, Watchdog, DeviceWatch };
 struct WorkerTimerRoute {
     int timerId;
     WorkerTimerTarget target;
-    std::uint32_t message;  // posted to the target thread; unused for the watchdog and the device watch
+    // Posted to the target thread; unused for the watchdog and the device watch.
+    std::uint32_t message;
 };
 
 // The main window's timers that only feed worker threads, so they may tick on a timer thread

@@ -451,7 +451,8 @@ TEST_F(AnlRecvTest, WorkerTimersGoToTheirThreadsAndOtherTimersNowhere) {
         dispatchWorkerTimer(services, watchdog, deviceWatch, id);
         EXPECT_EQ(anlSend.posted().back(), message) << id;
     }
-    dispatchWorkerTimer(services, watchdog, deviceWatch, 17);  // no port ever opened: nothing lost yet
+    dispatchWorkerTimer(services, watchdog, deviceWatch,
+                        17);  // no port ever opened: nothing lost yet
     flags.answerPending = true;
     dispatchWorkerTimer(services, watchdog, deviceWatch, 17);
     EXPECT_EQ(anlRecv.posted(), (std::vector<Message>{{WM_APP + 0x10C, 0, 0}}));

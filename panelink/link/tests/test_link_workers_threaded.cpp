@@ -89,7 +89,8 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
     platform::MessageThread menuDefThread("File_MenuListDefFile",
                                           [&](const platform::Message& m) { menuDef.handle(m); });
     core.threads = {&core.anlSend, &anlRecvThread, &sioSendThread, &sioRecvThread, &menuDefThread};
-    timers.setTickHandler([&](int id) { dispatchWorkerTimer(services, watchdog, deviceWatch, id); });
+    timers.setTickHandler(
+        [&](int id) { dispatchWorkerTimer(services, watchdog, deviceWatch, id); });
 
     ASSERT_TRUE(core.port.open(core.settings.port(), core.settings.baud(), false));
     EXPECT_EQ(pty->readMaster(4, 5s), "AI0;");

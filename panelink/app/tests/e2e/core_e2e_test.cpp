@@ -290,9 +290,12 @@ TEST_F(CoreEndToEndTest, UnplugClosesThePortAndAfterReplugTheNextCommandReopensI
 // adapter is back the port reopens and the connection runs again, without anyone's help.
 TEST_F(CoreEndToEndTest, ReplugAfterTheLinkWasLostConnectsAgainByItself) {
     connect();
-    ASSERT_TRUE(waitUntil([&] { return !context_->flags().readoutBusy.load() &&
-                                       context_->flags().menuSettingsRead.load(); },
-                          30s));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return !context_->flags().readoutBusy.load() &&
+                   context_->flags().menuSettingsRead.load();
+        },
+        30s));
     ASSERT_TRUE(sim_->unplug());
     ASSERT_TRUE(waitUntil([&] { return context_->port().deviceGone(); }));
     ASSERT_TRUE(waitUntil([&] { return context_->command().get(CommandField::AI) == 0; }, 15s));
