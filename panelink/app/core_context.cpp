@@ -19,6 +19,7 @@
 #include "panelink/core/timer_ids.h"
 #include "panelink/link/anl_recv_thread.h"
 #include "panelink/link/com_port.h"
+#include "panelink/link/device_watch.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
 #include "panelink/link/sio_recv_thread.h"
@@ -79,6 +80,7 @@ struct CoreContext::Parts {
           sioRecv(services),
           anlRecv(services, [this](std::string_view answer) { parser.analyse(answer); }),
           watchdog(services),
+          deviceWatch(services),
           menuDef(services),
           menuDefThread("File_MenuListDefFile", [this](const Message& m) { menuDef.handle(m); }),
           anlRecvThread("Anl_Recv_Thread", [this](const Message& m) { anlRecv.handle(m); }),
@@ -94,6 +96,7 @@ struct CoreContext::Parts {
         sinks.sioSend = &sioSendThread;
         sinks.sioRecv = &sioRecvThread;
         sinks.menuDef = &menuDefThread;
+        port.onDeviceGone([this] { deviceWatch.start(); });
     }
 
     void step(CoreStep done) const {
@@ -136,6 +139,7 @@ struct CoreContext::Parts {
     SioRecvThread sioRecv;
     AnlRecvThread anlRecv;
     LinkWatchdog watchdog;
+    DeviceWatch deviceWatch;
     MenuDefinitionThread menuDef;
 
     // Worker timer ticks are passed on until shut-down stops the workers.
@@ -323,7 +327,7 @@ std::vector<std::string> CoreContext::stuckThreads() const {
 void CoreContext::onWorkerTimer(int timerId) {
     Parts& p = *parts_;
     if (!p.ticksAllowed.load()) return;
-    dispatchWorkerTimer(p.services, p.watchdog, timerId);
+    dispatchWorkerTimer(p.services, p.watchdog, p.deviceWatch, timerId);
 }
 
 void CoreContext::onPowerEvent() {

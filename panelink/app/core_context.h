@@ -100,7 +100,7 @@ class CoreContext {
     // Names of the threads that did not end within their bound at shut-down.
     std::vector<std::string> stuckThreads() const;
 
-    // A tick of a worker timer (4, 5, 8, 10, 17, 23, 24, 25), on whatever thread runs them.
+    // A tick of a worker timer (4, 5, 8, 10, 17, 23, 24, 25, 43), on whatever thread runs them.
     void onWorkerTimer(int timerId);
     // Suspend, resume and other power events: the port is closed; the next write reopens it.
     void onPowerEvent();

@@ -8,6 +8,9 @@ namespace panelink {
 
 std::string portFailureLine(const PortFailure& failure) {
     const std::string& path = failure.devicePath;
+    if (failure.wentAway) {
+        return path + " was disconnected; the port is opened again as soon as it is back.";
+    }
     switch (failure.error) {
         case 0:
             return {};

@@ -7,10 +7,12 @@
 namespace panelink {
 
 // Why the radio's port could not be used: the device path and the errno of its open (EIO
-// when it opened but its line was bad at once).
+// when it opened but its line was bad at once), or that the device went away while the port
+// was open (an unplugged adapter), which is looked for and reopened when it is back.
 struct PortFailure {
     std::string devicePath;
     int error = 0;
+    bool wentAway = false;
 
     friend bool operator==(const PortFailure&, const PortFailure&) = default;
 };

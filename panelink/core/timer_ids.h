@@ -32,6 +32,8 @@ enum TimerId : int {
     // The panel's pauses (before a power-on's connect, in the close step) run as a timed
     // step on this timer, so the window keeps painting meanwhile.
     kTimerPanelPause = 42,
+    // worker, 1000 ms: looks for the port's device after it went away (only meanwhile).
+    kTimerDeviceWatch = 43,
 };
 
 }  // namespace panelink

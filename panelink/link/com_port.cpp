@@ -30,32 +30,40 @@ ComPort::~ComPort() {
     closeLocked();
 }
 
-PortOpenResult ComPort::open(int portNumber, int baud, bool autoInformationOn) {
+PortOpenResult ComPort::open(int portNumber, int baud, bool autoInformationOn, OpenCause cause) {
     const std::lock_guard lock(mutex_);
-    // While a failure box is up the open is skipped, so retries do not stack boxes.
-    if (refusingOpens_.load() || flags_.messageBox.load() || open_.load()) return {};
+    if (refusingOpens_.load() || open_.load()) return {};
+    // While a failure box is up a write's open is skipped, so retries do not stack boxes.
+    if (cause == OpenCause::Write && flags_.messageBox.load()) return {};
 
     const std::string path = resolver_ ? resolver_(portNumber) : defaultDevicePath(portNumber);
     // Read and write time-outs have no counterpart here: the descriptor is non-blocking,
     // reads take what is waiting and writes hand the bytes to the kernel.
     if (const int error = device_.open(path, baud); error != 0) {
         openFailed_.store(true);
-        return fail({path, error});
+        return failUnlessGone({path, error});
     }
     openFailed_.store(false);
+    openPath_ = path;
     open_.store(true);
     noteChangeLocked();
 
     const std::optional<platform::SerialStatus> status = device_.status();
     if (!status || status->lineBad) {
         closeLocked();
-        return fail({path, EIO});
+        return failUnlessGone({path, EIO});
     }
+    deviceGone_.store(false);
 
     // The result is not awaited; a device that vanishes meanwhile shows in the next status.
     writeLocked(autoInformationOn ? kAutoInformationOn : kAutoInformationOff);
     flags_.aiCommanded.store(autoInformationOn);
     return {true, std::nullopt};
+}
+
+PortOpenResult ComPort::failUnlessGone(PortFailure failure) {
+    if (deviceGone_.load()) return {false, std::move(failure)};
+    return fail(std::move(failure));
 }
 
 PortOpenResult ComPort::fail(PortFailure failure) {
@@ -66,10 +74,31 @@ PortOpenResult ComPort::fail(PortFailure failure) {
 }
 
 bool ComPort::close() {
-    const std::lock_guard lock(mutex_);
-    if (!open_.load()) return false;
-    closeLocked();
+    std::optional<PortFailure> wentAway;
+    {
+        const std::lock_guard lock(mutex_);
+        if (!open_.load()) return false;
+        // At shut-down nothing is looked for any more.
+        if (!refusingOpens_.load() && device_.hasGone()) {
+            wentAway = PortFailure{openPath_, ENODEV, true};
+            deviceGone_.store(true);
+            flags_.portFailure.set(*wentAway);
+        }
+        closeLocked();
+    }
+    if (wentAway) {
+        mainWindow_.post(kOpenFailedMessage);
+        if (goneListener_) goneListener_();
+    }
     return true;
+}
+
+void ComPort::onDeviceGone(std::function<void()> listener) {
+    goneListener_ = std::move(listener);
+}
+
+void ComPort::forgetGoneDevice() {
+    deviceGone_.store(false);
 }
 
 void ComPort::closeLocked() {
@@ -155,7 +184,7 @@ bool ComPort::dropRts() {
 
 bool ComPort::portUsable() {
     const std::lock_guard lock(mutex_);
-    if (openFailed_.load()) return false;
+    if (openFailed_.load() || deviceGone_.load()) return false;
     // The link threads need the pending line errors; only the hang-up is looked at here.
     return !device_.hasGone();
 }

@@ -24,6 +24,11 @@ struct PortOpenResult {
     explicit operator bool() const { return opened; }
 };
 
+// Who opens the port: the next write (or start-up), or the watch for a device that went away
+// and is back. The watch's open goes ahead while a link failure box is up, and its failure
+// shows no further box.
+enum class OpenCause { Write, DeviceBack };
+
 // The radio's COM port as Panelink uses it: opened on demand (at start-up and before a
 // write when closed), closed by the link checks, the dialogs, power events and shut-down.
 //
@@ -45,13 +50,26 @@ class ComPort {
     ComPort& operator=(const ComPort&) = delete;
     ~ComPort();
 
-    // Opens the port unless it is open already, a link failure box is showing or shut-down
-    // has begun. On success writes "AI1;" or "AI0;". A failed open or a line that is bad at
-    // once is noted in the link flags (portFailure) and posts the link failure message
-    // (WindowMessage::LinkFailure, 0, 0) to the main window; the result carries the reason too.
-    PortOpenResult open(int portNumber, int baud, bool autoInformationOn);
-    // True when the port was open and is now closed.
+    // Opens the port unless it is open already, a link failure box is showing (for a write)
+    // or shut-down has begun. On success writes "AI1;" or "AI0;". A failed open or a line that
+    // is bad at once is noted in the link flags (portFailure) and posts the link failure
+    // message (WindowMessage::LinkFailure, 0, 0) to the main window; the result carries the
+    // reason too. While the device is away (deviceGone()) a failed open posts nothing: the
+    // box said so when it went.
+    PortOpenResult open(int portNumber, int baud, bool autoInformationOn,
+                        OpenCause cause = OpenCause::Write);
+    // True when the port was open and is now closed. When its device had gone (hung up,
+    // unplugged), the port notes it (deviceGone()), posts the link failure message with a
+    // went-away reason and tells the listener given to onDeviceGone(), after the close.
     bool close();
+
+    // Told, on the closing thread, each time the port was closed because its device went
+    // away. Set before any thread uses the port.
+    void onDeviceGone(std::function<void()> listener);
+    // The port was closed because its device went away and has not been opened since.
+    bool deviceGone() const { return deviceGone_.load(); }
+    // The user chose another port: the device that went away is no longer looked for.
+    void forgetGoneDevice();
 
     // Status of the open port; nullopt when closed. The output queue includes a held tail.
     std::optional<platform::SerialStatus> status();
@@ -85,8 +103,8 @@ class ComPort {
     platform::WakeEvent& changes() { return changes_; }
     // The last open attempt failed (the port has no valid handle until an open succeeds).
     bool lastOpenFailed() const { return openFailed_.load(); }
-    // No failed open is pending and, when the port is open, its line is good. A port that
-    // is simply closed counts as usable: the next write reopens it.
+    // No failed open is pending, the device has not gone away and, when the port is open, its
+    // line is good. A port that is simply closed counts as usable: the next write reopens it.
     bool portUsable();
 
     // Shut-down has begun: open() never reopens the port from now on.
@@ -94,6 +112,8 @@ class ComPort {
 
   private:
     PortOpenResult fail(PortFailure failure);
+    // A failure while the device is away is only returned: the box said so when it went.
+    PortOpenResult failUnlessGone(PortFailure failure);
     void closeLocked();
     // A new generation: the device was opened or closed.
     void noteChangeLocked();
@@ -104,13 +124,16 @@ class ComPort {
     platform::MainWindowInterface& mainWindow_;
     LinkFlags& flags_;
     PathResolver resolver_;
+    std::function<void()> goneListener_;
 
     std::mutex mutex_;
     platform::SerialDevice device_;
+    std::string openPath_;          // the device the port has open
     std::string held_;              // unsent end of the last command
     std::uint32_t heldErrors_ = 0;  // line error bits noted here, for the next status()
     std::atomic<bool> open_{false};
     std::atomic<bool> openFailed_{false};
+    std::atomic<bool> deviceGone_{false};
     std::atomic<bool> refusingOpens_{false};
     std::atomic<std::uint64_t> generation_{0};
     platform::WakeEvent changes_;

@@ -1,5 +1,6 @@
 #include "panelink/link/worker_timers.h"
 
+#include "panelink/link/device_watch.h"
 #include "panelink/link/link_watchdog.h"
 
 namespace panelink {
@@ -26,7 +27,8 @@ std::set<int> workerTimerIds() {
     return ids;
 }
 
-void dispatchWorkerTimer(CoreServices& core, LinkWatchdog& watchdog, int timerId) {
+void dispatchWorkerTimer(CoreServices& core, LinkWatchdog& watchdog, DeviceWatch& deviceWatch,
+                         int timerId) {
     const WorkerTimerRoute* route = routeOf(timerId);
     if (route == nullptr) return;
     switch (route->target) {
@@ -35,6 +37,9 @@ void dispatchWorkerTimer(CoreServices& core, LinkWatchdog& watchdog, int timerId
             break;
         case WorkerTimerTarget::Watchdog:
             watchdog.check();
+            break;
+        case WorkerTimerTarget::DeviceWatch:
+            deviceWatch.check();
             break;
     }
 }

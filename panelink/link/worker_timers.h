@@ -12,19 +12,21 @@
 namespace panelink {
 
 class LinkWatchdog;
+class DeviceWatch;
 
 // Who a worker timer's tick goes to.
-enum class WorkerTimerTarget { AnlSend, Watchdog };
+enum class WorkerTimerTarget { AnlSend, Watchdog, DeviceWatch };
 
 struct WorkerTimerRoute {
     int timerId;
     WorkerTimerTarget target;
-    std::uint32_t message;  // posted to the target thread; unused for the watchdog
+    // Posted to the target thread; unused for the watchdog and the device watch.
+    std::uint32_t message;
 };
 
 // The main window's timers that only feed worker threads, so they may tick on a timer thread
 // of their own.
-inline constexpr std::array<WorkerTimerRoute, 8> kWorkerTimerRoutes{{
+inline constexpr std::array<WorkerTimerRoute, 9> kWorkerTimerRoutes{{
     {kTimerReadout, WorkerTimerTarget::AnlSend, id(Request::ReadoutStep)},
     {kTimerMenuReadout, WorkerTimerTarget::AnlSend, id(Request::MenuReadoutStep)},
     {kTimerStatusPoll, WorkerTimerTarget::AnlSend, id(Request::StatusPoll)},
@@ -33,6 +35,7 @@ inline constexpr std::array<WorkerTimerRoute, 8> kWorkerTimerRoutes{{
     {kTimerPowerOn, WorkerTimerTarget::AnlSend, id(Request::PowerOnTick)},
     {kTimerPowerOff, WorkerTimerTarget::AnlSend, id(Request::PowerOffTick)},
     {kTimerKeyerRead, WorkerTimerTarget::AnlSend, id(Request::KeyerReadStep)},
+    {kTimerDeviceWatch, WorkerTimerTarget::DeviceWatch, 0},
 }};
 
 bool isWorkerTimer(int timerId);
@@ -40,6 +43,7 @@ bool isWorkerTimer(int timerId);
 std::set<int> workerTimerIds();
 
 // Runs one worker timer's tick; any other id does nothing.
-void dispatchWorkerTimer(CoreServices& core, LinkWatchdog& watchdog, int timerId);
+void dispatchWorkerTimer(CoreServices& core, LinkWatchdog& watchdog, DeviceWatch& deviceWatch,
+                         int timerId);
 
 }  // namespace panelink

@@ -164,14 +164,28 @@ TEST_F(ComPortTest, UnpluggedPortShowsAsBadAndAReplacementOpensAfterClose) {
     EXPECT_FALSE(port.write("FA;").ok());
     EXPECT_TRUE(port.isOpen());  // closing is the link threads' decision
 
-    // Re-plugged under a new device; the next open resolves the path again.
+    // Closed because the device went: said once, in its own words, and the listener is told.
+    int goneTold = 0;
+    port.onDeviceGone([&] { ++goneTold; });
     EXPECT_TRUE(port.close());
+    EXPECT_EQ(goneTold, 1);
+    EXPECT_TRUE(port.deviceGone());
+    EXPECT_EQ(flags.portFailure.get(), (PortFailure{first->slavePath(), ENODEV, true}));
+    EXPECT_EQ(window.messages(), std::vector<Message>{kFailure});
+
+    // Re-plugged under a new device; the next open resolves the path again.
     PseudoTerminal second = makePty();
     path_ = second.slavePath();
     ASSERT_TRUE(port.open(2, 19200, true));
     EXPECT_EQ(second.readMaster(4, 2s), "AI1;");
     EXPECT_TRUE(port.portUsable());
-    EXPECT_TRUE(window.messages().empty());
+    EXPECT_FALSE(port.deviceGone());
+    EXPECT_EQ(window.messages().size(), 1u);
+
+    // An ordinary close says nothing.
+    EXPECT_TRUE(port.close());
+    EXPECT_EQ(goneTold, 1);
+    EXPECT_EQ(window.messages().size(), 1u);
 }
 
 TEST_F(ComPortTest, TransfersAndRtsGoThroughTheOpenPortOnly) {

@@ -22,6 +22,7 @@
 #include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
 #include "panelink/link/anl_recv_thread.h"
+#include "panelink/link/device_watch.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
 #include "panelink/link/sio_recv_thread.h"
@@ -476,12 +477,13 @@ struct AnlRecvTest : LinkTest {
             watchdogRunningDuringAnalysis.push_back(time.isTimerRunning(kTimerLinkWatchdog));
         }};
     LinkWatchdog watchdog{services};
+    DeviceWatch deviceWatch{services};
     std::vector<long long> watchdogTicks;
 
     AnlRecvTest() {
         time.setTickHandler([this](int id) {
             if (id == kTimerLinkWatchdog) watchdogTicks.push_back(time.elapsed().count());
-            dispatchWorkerTimer(services, watchdog, id);
+            dispatchWorkerTimer(services, watchdog, deviceWatch, id);
         });
     }
 
@@ -540,7 +542,7 @@ TEST_F(AnlRecvTest, WatchdogLosesTheLinkOnAnUnansweredCommandABadLineOrAFailedOp
     pty->closeMaster();
     EXPECT_TRUE(watchdog.check());  // bad line
     port.close();
-    EXPECT_FALSE(watchdog.check());  // closed but usable: the next write reopens it
+    EXPECT_FALSE(watchdog.check());  // closed, nothing pending: the next write reopens it
     EXPECT_EQ(anlRecv.posted(), std::vector<Message>(3, message(ThreadMessage::LinkLost)));
 }
 
@@ -552,19 +554,20 @@ TEST_F(AnlRecvTest, WorkerTimersGoToTheirThreadsAndOtherTimersNowhere) {
     };
     for (const auto& [id, message] : routes) {
         EXPECT_TRUE(isWorkerTimer(id)) << id;
-        dispatchWorkerTimer(services, watchdog, id);
+        dispatchWorkerTimer(services, watchdog, deviceWatch, id);
         EXPECT_EQ(anlSend.posted().back(), message) << id;
     }
-    dispatchWorkerTimer(services, watchdog, 17);  // no port ever opened: nothing lost yet
+    dispatchWorkerTimer(services, watchdog, deviceWatch,
+                        17);  // no port ever opened: nothing lost yet
     flags.answerPending = true;
-    dispatchWorkerTimer(services, watchdog, 17);
+    dispatchWorkerTimer(services, watchdog, deviceWatch, 17);
     EXPECT_EQ(anlRecv.posted(), (std::vector<Message>{{WM_APP + 0x10C, 0, 0}}));
-    EXPECT_EQ(workerTimerIds(), (std::set<int>{4, 5, 8, 10, 17, 23, 24, 25}));
+    EXPECT_EQ(workerTimerIds(), (std::set<int>{4, 5, 8, 10, 17, 23, 24, 25, 43}));
 
     // Timer 3 drives nothing: the receiver waits on the port itself.
     for (const int id : {0, 1, 2, 3, 6, 7, 11, 13, 18, 31, 36, 41, -3}) {
         EXPECT_FALSE(isWorkerTimer(id)) << id;
-        dispatchWorkerTimer(services, watchdog, id);
+        dispatchWorkerTimer(services, watchdog, deviceWatch, id);
     }
     EXPECT_EQ(anlSend.posted().size() + sioRecv.posted().size() + anlRecv.posted().size(),
               routes.size() + 1);

@@ -17,6 +17,7 @@
 #include "panelink/core/messages.h"
 #include "panelink/core/timer_ids.h"
 #include "panelink/link/anl_recv_thread.h"
+#include "panelink/link/device_watch.h"
 #include "panelink/link/link_watchdog.h"
 #include "panelink/link/menu_definition_thread.h"
 #include "panelink/link/sio_recv_thread.h"
@@ -77,6 +78,7 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
     SioSendThread sioSend(services);
     MenuDefinitionThread menuDef(services);
     LinkWatchdog watchdog(services);
+    DeviceWatch deviceWatch(services);
 
     platform::MessageThread anlRecvThread("Anl_Recv_Thread",
                                           [&](const platform::Message& m) { anlRecv.handle(m); });
@@ -87,7 +89,8 @@ TEST(LinkWorkersThreaded, StartUpCommandGoesOutAndTheAnswerComesBackThroughTheTh
     platform::MessageThread menuDefThread("File_MenuListDefFile",
                                           [&](const platform::Message& m) { menuDef.handle(m); });
     core.threads = {&core.anlSend, &anlRecvThread, &sioSendThread, &sioRecvThread, &menuDefThread};
-    timers.setTickHandler([&](int id) { dispatchWorkerTimer(services, watchdog, id); });
+    timers.setTickHandler(
+        [&](int id) { dispatchWorkerTimer(services, watchdog, deviceWatch, id); });
 
     ASSERT_TRUE(core.port.open(core.settings.port(), core.settings.baud(), false));
     EXPECT_EQ(pty->readMaster(4, 5s), "AI0;");

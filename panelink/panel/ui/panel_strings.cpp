@@ -44,6 +44,11 @@ const LinkMessage* findLinkMessage(std::intptr_t index) {
 std::string linkFailureText(std::intptr_t index, const std::optional<PortFailure>& portFailure) {
     const LinkMessage* record = findLinkMessage(index);
     if (record == nullptr) return {};
+    // A device that went away while the port was open did not fail to open: the box says
+    // what happened and that the port comes back by itself.
+    if (index == kLinkMessagePortOpenFailed && portFailure && portFailure->wentAway) {
+        return portFailureLine(*portFailure);
+    }
     std::string text(panelString(static_cast<int>(record->stringId)));
     if (index == kLinkMessagePortOpenFailed && portFailure) {
         if (const std::string why = portFailureLine(*portFailure); !why.empty()) {

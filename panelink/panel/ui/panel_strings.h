@@ -34,7 +34,8 @@ inline constexpr int kLinkMessageSettingsUnreadable = 2;
 const LinkMessage* findLinkMessage(std::intptr_t index);
 
 // The text of the box of WindowMessage::LinkFailure with `index`: the record's string, and when the
-// port could not be opened, the line that says why (the one COM Select shows).
+// port could not be opened, the line that says why (the one COM Select shows); for a device that
+// went away while the port was open, only that line.
 std::string linkFailureText(std::intptr_t index, const std::optional<PortFailure>& portFailure);
 
 // Which of the windows that show menu settings are open, for the menu-change notice.

@@ -15,6 +15,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "panelink/app/ui/tests/program_test_support.h"
 #include "shared/formats/testing/working_dir.h"
@@ -158,6 +160,36 @@ TEST_F(ProgramTest, SigtermWhileTheSettingsMessageWaitsClosesItAndShutsDown) {
     expectCleanExit(panelink);
     EXPECT_EQ(readFile(settingsFile()), "1,4800,0\n");
     EXPECT_EQ(sim_.transcript(), "");  // the port was never opened
+}
+
+// The adapter pulled for longer than the link watchdog waits and plugged back, with the
+// disconnection's box left up: the program reconnects by itself and the polls run again.
+TEST_F(ProgramTest, AnAdapterPluggedBackWhileItsBoxIsUpIsConnectedAgainByItself) {
+    writeOldSettings("1,38400,0\n");
+    QProcess panelink;
+    apptest::startPanelink(panelink, scratch_.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(panelink.waitForStarted(5000));
+    ASSERT_TRUE(pollUntil([&] { return sim_.received("PS;"); }, kStartTimeout));
+    sim_.control("ai on");
+    sim_.control("send AI1;");
+    ASSERT_TRUE(pollUntil([&] { return sim_.received("ID;"); }, kStartTimeout));
+
+    ASSERT_EQ(sim_.control("unplug"), "ok");
+    std::this_thread::sleep_for(5s);
+    const std::size_t before = sim_.heard().size();
+    ASSERT_EQ(sim_.control("replug").rfind("ok", 0), 0u);
+    const auto heardSinceReplug = [&](const std::string& command) {
+        const std::vector<apptest::HeardCommand> heard = sim_.heard();
+        for (std::size_t i = before; i < heard.size(); ++i) {
+            if (heard[i].text == command) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(pollUntil([&] { return heardSinceReplug("ID;"); }, 15s)) << sim_.transcript();
+    EXPECT_TRUE(pollUntil([&] { return heardSinceReplug("IF;"); }, 15s)) << sim_.transcript();
+
+    panelink.terminate();
+    expectCleanExit(panelink);
 }
 
 TEST_F(ProgramTest, SigintDuringTheSplashEndsAtOnceAndLeavesTheSettingsAlone) {

@@ -214,6 +214,17 @@ TEST_F(FrontPanelDialogTest, APortThatCannotBeOpenedIsNamedWithTheReasonInItsBox
               QStringLiteral("Failed to connect the COM port."));
 }
 
+// A device that went away while the port was open did not fail to open: its box says it was
+// disconnected and comes back by itself.
+TEST_F(FrontPanelDialogTest, ADisconnectedDeviceIsNotCalledAFailedOpenInItsBox) {
+    flags_.portFailure.set({"/dev/ttyUSB0", ENODEV, true});
+    window_->handleMessage({WM_APP + 0x109, 0, 0});
+    ASSERT_EQ(boxes_.openCount(), 1);
+    EXPECT_EQ(boxes_.at(0).box.text,
+              QStringLiteral("/dev/ttyUSB0 was disconnected; the port is opened again as soon as "
+                             "it is back."));
+}
+
 TEST_F(FrontPanelDialogTest, DisabledAndUnknownLinkMessagesShowNothing) {
     window_->handleMessage({WM_APP + 0x109, 1, 1});  // 107: disabled
     window_->handleMessage({WM_APP + 0x109, 1, 4});

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <mutex>
+
+#include "panelink/core/core_services.h"
+
+namespace panelink {
+
+// Picks up a re-plugged adapter. While the port is closed because its device went away, it
+// tries once a second (timer kTimerDeviceWatch) to open the port as the next write would:
+// "AI1;" or "AI0;" first. When the radio was connected before the device went and the
+// link has been declared lost meanwhile (auto-information taken as off), it then switches
+// auto-information on again, as the power-on restore does, so the connection read-out runs
+// and the display comes alive without the user. It stops when the port is open again, when
+// the user picked another port, and at shut-down. Thread-safe: started on whatever thread
+// closed the port, ticked on the timer thread.
+class DeviceWatch {
+  public:
+    // A link lost shortly after the port was back still has to be reconnected: so many
+    // ticks after the reopen the watch keeps an eye on auto-information.
+    static constexpr int kSettleChecks = 5;
+
+    explicit DeviceWatch(CoreServices& core);
+    DeviceWatch(const DeviceWatch&) = delete;
+    DeviceWatch& operator=(const DeviceWatch&) = delete;
+
+    // The port was closed because its device went away.
+    void start();
+    // A tick of kTimerDeviceWatch.
+    void check();
+    bool watching() const;
+
+  private:
+    enum class Phase { Idle, Looking, Settling };
+
+    void lookLocked();
+    void settleLocked();
+    void stopLocked();
+
+    CoreServices& core_;
+    mutable std::mutex mutex_;
+    Phase phase_ = Phase::Idle;
+    int portNumber_ = 0;         // the port whose device went away
+    bool wasConnected_ = false;  // auto-information was on when it went
+    int settleChecksLeft_ = 0;
+};
+
+}  // namespace panelink
