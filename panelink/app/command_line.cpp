@@ -22,8 +22,7 @@ constexpr std::array kOptions{
     OptionSpec{"--dir", "DIR", "keep CommoFiles/ below DIR instead of the current directory",
                [](CommandLine& c, std::string_view v) { c.directory = fs::path(v); }},
     OptionSpec{"--desktop", "",
-               "started from the desktop: work in $XDG_DATA_HOME/panelink "
-               "(~/.local/share/panelink), created when missing",
+               "work in $XDG_DATA_HOME/panelink (the desktop entry's start), created when missing",
                [](CommandLine& c, std::string_view) { c.desktop = true; }},
     OptionSpec{"--help", "", "show this text and end",
                [](CommandLine& c, std::string_view) { c.help = true; }},
@@ -109,8 +108,9 @@ WorkingDirectoryResult workingDirectoryFor(const CommandLine& commandLine,
     std::error_code error;
     fs::create_directories(*chosen, error);
     if (!fs::is_directory(*chosen)) {
-        return {{}, "cannot use " + chosen->string() + " as the working directory" +
-                        (error ? ": " + error.message() : std::string())};
+        return {{},
+                "cannot use " + chosen->string() + " as the working directory" +
+                    (error ? ": " + error.message() : std::string())};
     }
     return {fs::absolute(*chosen, error), {}};
 }

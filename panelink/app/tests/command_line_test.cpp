@@ -48,10 +48,8 @@ TEST(CommandLine, TheToolkitsSingleDashOptionsAndTheirValuesAreLeftToIt) {
 
 TEST(CommandLine, MistakesAreRefusedWithTheReason) {
     const std::map<std::vector<std::string_view>, std::string> cases{
-        {{"--dri", "x"}, "unknown option: --dri"},
-        {{"--dir"}, "--dir needs DIR"},
-        {{"--dir="}, "--dir needs DIR"},
-        {{"--help=yes"}, "--help takes no value"},
+        {{"--dri", "x"}, "unknown option: --dri"}, {{"--dir"}, "--dir needs DIR"},
+        {{"--dir="}, "--dir needs DIR"},           {{"--help=yes"}, "--help takes no value"},
         {{"stray"}, "unexpected argument: stray"},
     };
     for (const auto& [arguments, reason] : cases) {

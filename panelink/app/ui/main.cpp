@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
-#include <filesystem>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -47,8 +47,8 @@ int main(int argc, char* argv[]) {
     std::error_code error;
     std::filesystem::path currentDirectory = std::filesystem::current_path(error);
     if (error) currentDirectory = ".";
-    const panelink::WorkingDirectoryResult workingDirectory = panelink::workingDirectoryFor(
-        *parsed.commandLine, environmentVariable, currentDirectory);
+    const panelink::WorkingDirectoryResult workingDirectory =
+        panelink::workingDirectoryFor(*parsed.commandLine, environmentVariable, currentDirectory);
     if (workingDirectory.path.empty()) {
         std::fprintf(stderr, "panelink: %s\n", workingDirectory.error.c_str());
         return 1;

@@ -68,7 +68,8 @@ void LinkChoiceDialog::addDeviceChoice(QLayout* beside) {
     devices_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     devices_->setToolTip(tr("The serial device for the selected COM port"));
     for (const LinkChoice::Device& device : choice_.devices()) {
-        devices_->addItem(QString::fromStdString(device.label), QString::fromStdString(device.path));
+        devices_->addItem(QString::fromStdString(device.label),
+                          QString::fromStdString(device.path));
         devices_->setItemData(devices_->count() - 1, QString::fromStdString(device.hint),
                               Qt::ToolTipRole);
     }
@@ -110,7 +111,8 @@ void LinkChoiceDialog::pickDevice(int deviceIndex) {
         showDeviceOfEntry(entry);
         return;
     }
-    list_->setItemText(entry, QString::fromStdString(choice_.entries()[static_cast<std::size_t>(entry)].label));
+    list_->setItemText(
+        entry, QString::fromStdString(choice_.entries()[static_cast<std::size_t>(entry)].label));
     showAccessHint(deviceIndex);
 }
 

@@ -63,8 +63,9 @@ int main(int argc, char** argv) {
         } else if (arg == QLatin1String("--icons") && hasValue) {
             iconDir = args[++i];
         } else {
-            fail(QStringLiteral("usage: panelink-artwork --out DIR [--qrc FILE] [--preview FILE] "
-                                "[--icons DIR]"));
+            fail(
+                QStringLiteral("usage: panelink-artwork --out DIR [--qrc FILE] [--preview FILE] "
+                               "[--icons DIR]"));
             return 2;
         }
     }

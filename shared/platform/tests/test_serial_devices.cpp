@@ -51,15 +51,15 @@ TEST_F(SerialDeviceListTest, ByIdLinksComeFirstThenEachFamilyInNumberOrder) {
     for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS1", "ttyS0", "ttyS7"})
         addTty(name);
     fs::create_symlink("../../ttyUSB10", dev() / "serial/by-id/usb-Zed_Cable_77-if00-port0");
-    fs::create_symlink("../../ttyUSB2", dev() / "serial/by-id/usb-Example_Serial_Cable_0042-if00-port0");
+    fs::create_symlink("../../ttyUSB2",
+                       dev() / "serial/by-id/usb-Example_Serial_Cable_0042-if00-port0");
     publishUartType("ttyS1", "4");
 
     const std::vector<SerialDeviceEntry> found = findSerialDevices(root_.path());
 
-    EXPECT_EQ(pathsOf(found),
-              (std::vector<std::string>{"usb-Example_Serial_Cable_0042-if00-port0",
-                                        "usb-Zed_Cable_77-if00-port0", "ttyUSB2", "ttyUSB10",
-                                        "ttyACM0", "ttyS1"}));
+    EXPECT_EQ(pathsOf(found), (std::vector<std::string>{"usb-Example_Serial_Cable_0042-if00-port0",
+                                                        "usb-Zed_Cable_77-if00-port0", "ttyUSB2",
+                                                        "ttyUSB10", "ttyACM0", "ttyS1"}));
     ASSERT_EQ(found.size(), 6u);
     EXPECT_EQ(found[0].kind, SerialDeviceKind::ById);
     EXPECT_EQ(found[0].adapterName, "Example Serial Cable 0042");

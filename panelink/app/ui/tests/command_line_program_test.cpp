@@ -59,6 +59,7 @@ class CommandLineProgramTest : public ::testing::Test {
     void expectToWorkIn(const fs::path& directory, const QStringList& arguments,
                         const QProcessEnvironment& environment) {
         apptest::Simulator sim;
+        fs::create_directories(directory);
         ASSERT_TRUE(sim.start(directory, {"--no-meters"}));
         QProcess panelink;
         QProcessEnvironment offscreen = environment;

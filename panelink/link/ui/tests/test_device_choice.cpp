@@ -64,8 +64,8 @@ TEST_F(DeviceChoiceTest, DevicesAreOfferedByNameWithTheirTtyAndAccess) {
 
 TEST_F(DeviceChoiceTest, ADeviceOwnedByRootAsksForTheAdministratorInsteadOfAGroup) {
     for (const std::string group : {"root", ""}) {
-        EXPECT_EQ(deviceAccessHint(device(SerialDeviceKind::Builtin, "/dev/ttyS0", "/dev/ttyS0",
-                                          false, group)),
+        EXPECT_EQ(deviceAccessHint(
+                      device(SerialDeviceKind::Builtin, "/dev/ttyS0", "/dev/ttyS0", false, group)),
                   "You may not open /dev/ttyS0: ask the administrator for read and write access "
                   "to it.");
     }
@@ -111,7 +111,8 @@ TEST_F(DeviceChoiceTest, AnUnwritablePortMapIsReportedAndNothingIsPicked) {
     fs::create_directories(dir_ / "CommoFiles/ComPorts.csv");  // a directory in the file's place
     LinkChoice choice(LinkChoiceKind::Port, services());
     EXPECT_FALSE(choice.pickDevice(0, 0));
-    EXPECT_EQ(choice.failureText(), "ComPorts.csv could not be written; the port keeps its device.");
+    EXPECT_EQ(choice.failureText(),
+              "ComPorts.csv could not be written; the port keeps its device.");
     EXPECT_EQ(choice.picked(), 0);
     EXPECT_EQ(choice.entries()[0].label, "COM1  /dev/ttyS0");
     EXPECT_FALSE(choice.pickDevice(0, 2)) << "no such device";
