@@ -59,18 +59,20 @@ class CommandLineProgramTest : public ::testing::Test {
     void expectToWorkIn(const fs::path& directory, const QStringList& arguments,
                         const QProcessEnvironment& environment) {
         apptest::Simulator sim;
-        fs::create_directories(directory);
+        // With its settings file there, no message about a missing one waits for a click.
+        platform::writeFile(directory / "CommoFiles/CommSetting.csv", "1,4800,0\n");
         ASSERT_TRUE(sim.start(directory, {"--no-meters"}));
         QProcess panelink;
         QProcessEnvironment offscreen = environment;
         offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        const auto started = fs::file_time_type::clock::now();
         start(panelink, arguments, offscreen);
         ASSERT_TRUE(panelink.waitForStarted(5000));
         EXPECT_TRUE(pollUntil([&] { return sim.received("PS;"); }, 20s)) << sim.transcript();
         panelink.terminate();
         ASSERT_TRUE(panelink.waitForFinished(30000));
         EXPECT_EQ(panelink.exitCode(), 0);
-        EXPECT_TRUE(fs::exists(directory / "CommoFiles/CommSetting.csv"));
+        EXPECT_TRUE(fs::last_write_time(directory / "CommoFiles/CommSetting.csv") > started);
         EXPECT_FALSE(fs::exists(elsewhere() / "CommoFiles"));
     }
 
