@@ -3,7 +3,7 @@ PANELINK_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev libxcb1-dev
-    xvfb xauth xdotool xclip socat fonts-dejavu-core
+    xvfb xauth xdotool xclip socat fonts-dejavu-core desktop-file-utils
     clang clang-format clang-tidy libclang-rt-14-dev
     libasio-dev libhamlib-utils
 )

@@ -87,6 +87,16 @@ std::string mappingLine(std::string_view name, std::string_view devicePath) {
     return line;
 }
 
+// The "\r\n" or "\n" that ends `row` in `text` (row views into text); empty for a last line
+// without one.
+std::string_view lineEndingAfter(std::string_view text, std::string_view row) {
+    const auto end = static_cast<std::size_t>(row.data() + row.size() - text.data());
+    const std::string_view rest = text.substr(end);
+    if (rest.starts_with("\r\n")) return rest.substr(0, 2);
+    if (rest.starts_with('\n')) return rest.substr(0, 1);
+    return {};
+}
+
 }  // namespace
 
 std::filesystem::path portMapPath(const std::filesystem::path& workingDir) {
@@ -148,18 +158,20 @@ bool setPortMapping(const std::filesystem::path& workingDir, std::int32_t portNu
     std::string updated;
     updated.reserve(old.size() + devicePath.size() + 16);
     for (const std::string_view raw : splitCsvRows(old)) {
+        const std::string_view ending = lineEndingAfter(old, raw);
         const CsvTable parsed = parseCsv(raw);
         const bool forThisPort =
             !parsed.rows.empty() && portOfRow(parsed.rows.front()) == portNumber;
         if (forThisPort) {
             // The first line for the port takes the new mapping; later ones would only
             // mislead a reader of the file.
-            if (newLine) updated += *newLine + "\n";
+            if (newLine) updated += *newLine + std::string(ending.empty() ? "\n" : ending);
             newLine.reset();
             continue;
         }
         updated += raw;
-        updated += '\n';
+        // A last line without an ending gets one only when a line follows it.
+        updated += ending.empty() && newLine ? std::string_view("\n") : ending;
     }
     if (newLine) updated += *newLine + "\n";
 

@@ -36,10 +36,10 @@ struct PortMapEntry {
 // All ports of the port table with their devices, for dialogs that list them.
 std::vector<PortMapEntry> listPortMap(const std::filesystem::path& workingDir);
 
-// Sets the line for COMn (1..20) to devicePath, replacing any line for COMn and keeping the
-// text of all other lines (their line ends become "\n"); an empty devicePath removes the
-// mapping. Creates CommoFiles and
-// the file when missing and replaces the file atomically. False, with the file unchanged,
+// Sets the line for COMn (1..20) to devicePath, replacing the first line for COMn (later ones
+// are dropped) and keeping all other lines byte for byte, quoting and line ends included; an
+// empty devicePath removes the mapping. Creates CommoFiles and the file when missing and
+// replaces the file atomically. False, with the file unchanged,
 // for a port outside 1..20, a path that would not read back as given (NUL, line breaks,
 // blanks at either end, Shift-JIS byte pairs), a file that exists but cannot be read or
 // written, or a file whose kept lines would change what the new line says (a quote left open

@@ -18,11 +18,41 @@ std::string portOpenFailureText(const std::string& devicePath, int error) {
     return text;
 }
 
+std::string deviceAccessHint(const platform::SerialDeviceEntry& device) {
+    if (device.mayOpen) return {};
+    std::string hint = "You may not open " + device.device.string() + ": ";
+    // Joining root's group would hand out far more than the port.
+    if (device.group.empty() || device.group == "root")
+        return hint + "ask the administrator for read and write access to it.";
+    return hint + "join the group \"" + device.group + "\" (sudo usermod -aG " + device.group +
+           " $USER) and log in again.";
+}
+
+namespace {
+
+std::string portLabel(std::string_view name, const std::string& devicePath) {
+    return std::string(name) + "  " + devicePath;
+}
+
+LinkChoice::Device offeredDevice(const platform::SerialDeviceEntry& found) {
+    LinkChoice::Device device{found.path.string(), found.path.string(), deviceAccessHint(found)};
+    if (found.kind == platform::SerialDeviceKind::ById)
+        device.label = found.adapterName + "  (" + found.device.string() + ")";
+    if (!found.mayOpen) device.label += "  - no access";
+    return device;
+}
+
+}  // namespace
+
 LinkChoice::LinkChoice(LinkChoiceKind kind, LinkDialogServices services)
     : kind_(kind), services_(std::move(services)) {
     if (kind_ == LinkChoiceKind::Port) {
         for (const commo::PortMapEntry& port : commo::listPortMap(services_.workingDirectory)) {
-            entries_.push_back({port.number, std::string(port.name) + "  " + port.devicePath});
+            entries_.push_back({port.number, portLabel(port.name, port.devicePath)});
+        }
+        if (services_.findDevices) {
+            for (const platform::SerialDeviceEntry& found : services_.findDevices())
+                devices_.push_back(offeredDevice(found));
         }
     } else {
         for (const commo::NamedNumber& rate : commo::kBaudTable) {
@@ -50,6 +80,35 @@ void LinkChoice::pick(int index) {
     picked_ = entries_[static_cast<std::size_t>(index)].number;
 }
 
+int LinkChoice::deviceIndexFor(int entryIndex) const {
+    if (entryIndex < 0 || static_cast<std::size_t>(entryIndex) >= entries_.size()) return -1;
+    const std::string path = commo::devicePathFor(
+        services_.workingDirectory, entries_[static_cast<std::size_t>(entryIndex)].number);
+    for (std::size_t i = 0; i < devices_.size(); ++i) {
+        if (devices_[i].path == path) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool LinkChoice::pickDevice(int entryIndex, int deviceIndex) {
+    if (state_ != State::Choosing || entryIndex < 0 ||
+        static_cast<std::size_t>(entryIndex) >= entries_.size() || deviceIndex < 0 ||
+        static_cast<std::size_t>(deviceIndex) >= devices_.size())
+        return false;
+    failureText_.clear();
+    Entry& entry = entries_[static_cast<std::size_t>(entryIndex)];
+    const std::string& path = devices_[static_cast<std::size_t>(deviceIndex)].path;
+    if (!commo::setPortMapping(services_.workingDirectory, entry.number, path)) {
+        failureText_ = "ComPorts.csv could not be written; the port keeps its device.";
+        return false;
+    }
+    const std::size_t gap = entry.label.find("  ");
+    entry.label = portLabel(std::string_view(entry.label).substr(0, gap), path);
+    picked_ = entry.number;
+    remappedPort_ = entry.number;
+    return true;
+}
+
 std::uint32_t LinkChoice::closedMessage() const {
     return kind_ == LinkChoiceKind::Port ? id(WindowMessage::ComSelectClosed)
                                          : id(WindowMessage::BaudRateClosed);
@@ -64,7 +123,8 @@ LinkChoice::Result LinkChoice::confirm() {
         end();
         return Result::Closed;
     }
-    if (picked_ == currentSetting()) {
+    // The port in use with a device chosen here is opened afresh like a new port.
+    if (picked_ == currentSetting() && remappedPort_ != picked_) {
         services_.settings.writeFile(services_.workingDirectory, services_.secondInstance);
         end();
         return Result::Closed;

@@ -22,6 +22,10 @@ inline constexpr std::string_view kPortOpenFailedText = "Failed to open the port
 // "Failed to open the port." and the line of portFailureLine() that says why.
 std::string portOpenFailureText(const std::string& devicePath, int error);
 
+// The line shown for a device the user may not open: which group to join, or whom to ask
+// when the device belongs to no group a user joins. Empty when the user may open it.
+std::string deviceAccessHint(const platform::SerialDeviceEntry& device);
+
 // The choice behind the COM Select and Baud rate dialogs, without widgets: the entries, the
 // pick, and what OK and Cancel do to the port, the transceiver and the settings file.
 //
@@ -39,13 +43,20 @@ class LinkChoice {
         std::string label;  // "COM3  /dev/ttyUSB0", "9600"
     };
 
+    // A serial device offered for the selected COM number.
+    struct Device {
+        std::string path;   // what ComPorts.csv gets
+        std::string label;  // "Example Cable 0042  (/dev/ttyUSB0)", "/dev/ttyACM0"
+        std::string hint;   // deviceAccessHint(); empty when the user may open it
+    };
+
     enum class Result {
         Closed,   // the end has been announced to the main window
         Failed,   // the trial open failed (failureText()); nothing changed, the dialog stays
         Waiting,  // call step() until it returns false
     };
 
-    // Lists the entries; the port list reads ComPorts.csv now.
+    // Lists the entries; the port list reads ComPorts.csv and looks for devices now.
     LinkChoice(LinkChoiceKind kind, LinkDialogServices services);
 
     LinkChoiceKind kind() const { return kind_; }
@@ -57,6 +68,16 @@ class LinkChoice {
     void pick(int index);
     // The number of the chosen entry; 0 until the user chooses one.
     std::int32_t picked() const { return picked_; }
+
+    // The devices found when the dialog opened (none for the baud rate).
+    const std::vector<Device>& devices() const { return devices_; }
+    // The device COMn maps to now, -1 when it is none of devices().
+    int deviceIndexFor(int entryIndex) const;
+    // Maps the port of entry `entryIndex` to device `deviceIndex` in ComPorts.csv and picks
+    // that port, so OK tries the device and takes it even when the port number stays the
+    // same. False, with failureText() and nothing changed, when the file cannot be written;
+    // false without a text for an index outside the lists.
+    bool pickDevice(int entryIndex, int deviceIndex);
 
     // OK.
     Result confirm();
@@ -83,7 +104,9 @@ class LinkChoice {
     LinkChoiceKind kind_;
     LinkDialogServices services_;
     std::vector<Entry> entries_;
+    std::vector<Device> devices_;
     std::int32_t picked_ = 0;
+    std::int32_t remappedPort_ = 0;  // the port whose device was changed in this dialog
     State state_ = State::Choosing;
     int autoInfoTests_ = 0;
     std::string failureText_;

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -38,7 +39,11 @@ LinkChoiceDialog::LinkChoiceDialog(LinkChoiceKind kind, LinkDialogServices servi
     buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list_);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(list_);
+    layout->addLayout(lists);
+    if (kind == LinkChoiceKind::Port) addDeviceChoice(lists);
+    if (hint_ != nullptr) layout->addWidget(hint_);
     layout->addWidget(note_);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -56,6 +61,60 @@ LinkChoiceDialog::LinkChoiceDialog(LinkChoiceKind kind, LinkDialogServices servi
 }
 
 LinkChoiceDialog::~LinkChoiceDialog() = default;
+
+void LinkChoiceDialog::addDeviceChoice(QLayout* beside) {
+    devices_ = new QComboBox(this);
+    devices_->setObjectName(QStringLiteral("deviceList"));
+    devices_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    devices_->setToolTip(tr("The serial device for the selected COM port"));
+    for (const LinkChoice::Device& device : choice_.devices()) {
+        devices_->addItem(QString::fromStdString(device.label),
+                          QString::fromStdString(device.path));
+        devices_->setItemData(devices_->count() - 1, QString::fromStdString(device.hint),
+                              Qt::ToolTipRole);
+    }
+    devices_->setPlaceholderText(choice_.devices().empty() ? tr("No serial device found")
+                                                           : tr("Device\u2026"));
+    devices_->setEnabled(!choice_.devices().empty());
+    beside->addWidget(devices_);
+
+    hint_ = new QLabel(this);
+    hint_->setObjectName(QStringLiteral("accessHint"));
+    hint_->setWordWrap(true);
+    hint_->setVisible(false);
+
+    showDeviceOfEntry(list_->currentIndex());
+    connect(list_, &QComboBox::currentIndexChanged, this, &LinkChoiceDialog::showDeviceOfEntry);
+    // The hint comes with the highlight, before the user picks the device.
+    connect(devices_, &QComboBox::highlighted, this, &LinkChoiceDialog::showAccessHint);
+    connect(devices_, &QComboBox::activated, this, &LinkChoiceDialog::pickDevice);
+}
+
+void LinkChoiceDialog::showDeviceOfEntry(int entryIndex) {
+    const int device = choice_.deviceIndexFor(entryIndex);
+    devices_->setCurrentIndex(device);
+    showAccessHint(device);
+}
+
+void LinkChoiceDialog::showAccessHint(int deviceIndex) {
+    const auto& devices = choice_.devices();
+    const bool inList = deviceIndex >= 0 && static_cast<std::size_t>(deviceIndex) < devices.size();
+    const std::string text = inList ? devices[static_cast<std::size_t>(deviceIndex)].hint : "";
+    hint_->setText(QString::fromStdString(text));
+    hint_->setVisible(!text.empty());
+}
+
+void LinkChoiceDialog::pickDevice(int deviceIndex) {
+    const int entry = list_->currentIndex();
+    if (!choice_.pickDevice(entry, deviceIndex)) {
+        if (!choice_.failureText().empty()) showFailure();
+        showDeviceOfEntry(entry);
+        return;
+    }
+    list_->setItemText(
+        entry, QString::fromStdString(choice_.entries()[static_cast<std::size_t>(entry)].label));
+    showAccessHint(deviceIndex);
+}
 
 QMessageBox* LinkChoiceDialog::failureBox() const {
     return failureBox_.data();
@@ -104,6 +163,7 @@ void LinkChoiceDialog::setBusy(bool busy) {
     ok_->setEnabled(!busy);
     cancel_->setEnabled(!busy);
     list_->setEnabled(!busy);
+    if (devices_ != nullptr) devices_->setEnabled(!busy && !choice_.devices().empty());
     note_->setVisible(busy);
 }
 

@@ -16,7 +16,8 @@ class QTimer;
 
 namespace panelink {
 
-// A modeless dialog with a drop-down list, OK and CANCEL that changes one link setting. The
+// A modeless dialog with a drop-down list, OK and CANCEL that changes one link setting (COM
+// Select has a second list beside it: the serial devices, to map the selected port to). The
 // main window opens it from the Setup menu and destroys it when the dialog's closed message
 // arrives; OK, CANCEL, Esc and the close box all end with that message. While the
 // transceiver is being asked to stop auto-information the buttons are disabled and a note
@@ -30,6 +31,10 @@ class LinkChoiceDialog : public QDialog {
     ~LinkChoiceDialog() override;
 
     QComboBox* choiceList() const { return list_; }
+    // COM Select's serial devices for the selected port, and the line under it that tells
+    // why a highlighted device cannot be opened; null in the Baud rate dialog.
+    QComboBox* deviceList() const { return devices_; }
+    QLabel* accessHint() const { return hint_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
     QLabel* busyNote() const { return note_; }
@@ -52,9 +57,15 @@ class LinkChoiceDialog : public QDialog {
     void onStep();
     void setBusy(bool busy);
     void showFailure();
+    void addDeviceChoice(QLayout* beside);
+    void showDeviceOfEntry(int entryIndex);
+    void showAccessHint(int deviceIndex);
+    void pickDevice(int deviceIndex);
 
     LinkChoice choice_;
     QComboBox* list_ = nullptr;
+    QComboBox* devices_ = nullptr;
+    QLabel* hint_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QLabel* note_ = nullptr;

@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "panelink/core/requests.h"
 #include "panelink/link/com_port.h"
 #include "shared/formats/link_settings.h"
 #include "shared/platform/message.h"
+#include "shared/platform/serial_devices.h"
 
 namespace panelink {
 
@@ -29,6 +31,10 @@ struct LinkDialogServices {
     std::function<bool(Request request)> postRequest;
     // The trial open of a device at a baud rate.
     std::function<TestOpenResult(const std::string& path, int baud)> testOpen = testOpenPort;
+    // The serial devices COM Select offers beside its list.
+    std::function<std::vector<platform::SerialDeviceEntry>()> findDevices = [] {
+        return platform::findSerialDevices();
+    };
 };
 
 }  // namespace panelink

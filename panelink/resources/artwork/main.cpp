@@ -1,8 +1,9 @@
 // panelink-artwork: draws every bitmap of the catalog as <number>.png, writes the resource
 // list that embeds them under ":/bitmaps", and on request a preview of the lit panel.
 //
-//   panelink-artwork --out DIR [--qrc FILE] [--preview FILE]
+//   panelink-artwork --out DIR [--qrc FILE] [--preview FILE] [--icons DIR]
 #include "panelink/resources/artwork/artwork.h"
+#include "panelink/resources/artwork/icons.h"
 #include "panelink/resources/bitmap_catalog.h"
 
 #include <QDir>
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     QString outDir;
     QString qrcPath;
     QString previewPath;
+    QString iconDir;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -58,14 +60,24 @@ int main(int argc, char** argv) {
             qrcPath = args[++i];
         } else if (arg == QLatin1String("--preview") && hasValue) {
             previewPath = args[++i];
+        } else if (arg == QLatin1String("--icons") && hasValue) {
+            iconDir = args[++i];
         } else {
-            fail(QStringLiteral("usage: panelink-artwork --out DIR [--qrc FILE] [--preview FILE]"));
+            fail(
+                QStringLiteral("usage: panelink-artwork --out DIR [--qrc FILE] [--preview FILE] "
+                               "[--icons DIR]"));
             return 2;
         }
     }
-    if (outDir.isEmpty() && previewPath.isEmpty()) {
-        fail(QStringLiteral("nothing to do: give --out or --preview"));
+    if (outDir.isEmpty() && previewPath.isEmpty() && iconDir.isEmpty()) {
+        fail(QStringLiteral("nothing to do: give --out, --preview or --icons"));
         return 2;
+    }
+    if (!iconDir.isEmpty()) {
+        if (const QString failed = panelink::artwork::writeAppIcons(iconDir); !failed.isEmpty()) {
+            fail(QStringLiteral("cannot write %1").arg(failed));
+            return 1;
+        }
     }
 
     panelink::artwork::Artwork artwork;

@@ -106,8 +106,8 @@ TEST(PortMap, WriterReplacesTheLineAndKeepsAllOthers) {
               "# devices of this desk\n"
               "COM2,/dev/new\n"
               "\n"
-              "other,\"x\ny\"\n"
-              "COM3,/dev/keep\n");
+              "other,\"x\ny\"\r\n"
+              "COM3,/dev/keep");
 
     EXPECT_TRUE(setPortMapping(dir.path(), 7, "/dev/with,comma \"q\""));
     EXPECT_EQ(devicePathFor(dir.path(), 7), "/dev/with,comma \"q\"");
@@ -117,6 +117,25 @@ TEST(PortMap, WriterReplacesTheLineAndKeepsAllOthers) {
     EXPECT_TRUE(setPortMapping(dir.path(), 2, ""));
     EXPECT_EQ(devicePathFor(dir.path(), 2), "/dev/ttyS1");
     EXPECT_EQ(devicePathFor(dir.path(), 3), "/dev/keep");
+}
+
+TEST(PortMap, WriterKeepsOtherLinesQuotingAndLineEndsByteForByte) {
+    ScratchDir dir;
+    writeFile(portMapPath(dir.path()),
+              "\"COM1\",\"/dev/quoted\"\r\n"
+              "COM2 , /dev/spaced \r\n"
+              "COM3,/dev/old\r\n"
+              "COM4,\"/dev/with,comma\"");
+    EXPECT_TRUE(setPortMapping(dir.path(), 3, "/dev/serial/by-id/usb-Example-if00-port0"));
+    EXPECT_TRUE(setPortMapping(dir.path(), 9, "/dev/ttyACM0"));
+    EXPECT_EQ(readFile(portMapPath(dir.path())),
+              "\"COM1\",\"/dev/quoted\"\r\n"
+              "COM2 , /dev/spaced \r\n"
+              "COM3,/dev/serial/by-id/usb-Example-if00-port0\r\n"
+              "COM4,\"/dev/with,comma\"\n"
+              "COM9,/dev/ttyACM0\n");
+    EXPECT_EQ(devicePathFor(dir.path(), 1), "/dev/quoted");
+    EXPECT_EQ(devicePathFor(dir.path(), 4), "/dev/with,comma");
 }
 
 TEST(PortMap, WriterRefusesWhatWouldNotReadBack) {

@@ -18,6 +18,14 @@ panelink_add_test(test_panelink_program
     LIBS Qt6::Widgets
     LABELS gui e2e)
 
+# The real program's command line: answers without a display, the directory it works in.
+panelink_add_test(test_panelink_command_line
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/command_line_program_test.cpp
+    LIBS Qt6::Widgets
+    LABELS gui e2e)
+
 # The real program on Xvfb: the digits on the screen follow a reported frequency.
 panelink_add_test(test_panelink_xvfb
     SOURCES
@@ -52,7 +60,8 @@ panelink_add_test(test_panelink_rigctl
     LIBS Qt6::Widgets
     LABELS gui e2e)
 
-foreach(test IN ITEMS test_panelink_program test_panelink_rigctl test_panelink_xvfb test_panelink_panel_xvfb
+foreach(test IN ITEMS test_panelink_program test_panelink_rigctl test_panelink_command_line
+                      test_panelink_xvfb test_panelink_panel_xvfb
                       test_panelink_cw_xvfb)
     target_compile_definitions(${test} PRIVATE
         PANELINK_TEST_PROGRAM="$<TARGET_FILE:panelink>"

@@ -64,6 +64,7 @@ class LinkTest : public ::testing::Test {
                     link_.trials.emplace_back(path, baud);
                     return link_.trialResult;
                 },
+            .findDevices = [this] { return devices_; },
         };
     }
 
@@ -80,6 +81,8 @@ class LinkTest : public ::testing::Test {
     commo::LinkSettings settings_;
     platform::RecordingWindow window_;
     FakeLink link_;
+    // What COM Select finds as this machine's serial devices.
+    std::vector<platform::SerialDeviceEntry> devices_;
 };
 
 }  // namespace panelink::testing

@@ -1,0 +1,77 @@
+# Installs the build with DESTDIR into a scratch folder and checks the tree:
+#   cmake -DBUILD_DIR=... -DSCRATCH=... -DEXPECT_PANELINK=0|1 -DEXPECT_KEYWELD=0|1 -P InstallTreeTest.cmake
+set(prefix /usr/local)
+file(REMOVE_RECURSE ${SCRATCH})
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${SCRATCH}
+            ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed:\n${output}")
+endif()
+set(root ${SCRATCH}${prefix})
+
+set(programs orvik-sim)
+if(EXPECT_PANELINK)
+    list(APPEND programs panelink)
+endif()
+if(EXPECT_KEYWELD)
+    list(APPEND programs keyweld)
+endif()
+foreach(program IN LISTS programs)
+    if(NOT EXISTS ${root}/bin/${program} OR IS_DIRECTORY ${root}/bin/${program})
+        message(FATAL_ERROR "bin/${program} is not installed")
+    endif()
+    execute_process(COMMAND test -x ${root}/bin/${program} RESULT_VARIABLE notExecutable)
+    if(notExecutable)
+        message(FATAL_ERROR "bin/${program} is not executable")
+    endif()
+endforeach()
+
+if(NOT EXPECT_PANELINK)
+    return()
+endif()
+
+# The installed program answers from its new place.
+execute_process(COMMAND ${root}/bin/panelink --version
+                RESULT_VARIABLE result OUTPUT_VARIABLE version)
+if(NOT result EQUAL 0 OR NOT version MATCHES "^panelink [0-9]")
+    message(FATAL_ERROR "installed panelink --version said: ${version}")
+endif()
+
+set(entry ${root}/share/applications/panelink.desktop)
+if(NOT EXISTS ${entry})
+    message(FATAL_ERROR "no desktop entry at share/applications/panelink.desktop")
+endif()
+find_program(VALIDATE desktop-file-validate)
+if(NOT VALIDATE)
+    message(FATAL_ERROR "desktop-file-validate is missing (Debian package desktop-file-utils)")
+endif()
+execute_process(COMMAND ${VALIDATE} ${entry} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                ERROR_VARIABLE output)
+if(NOT result EQUAL 0 OR NOT output STREQUAL "")
+    message(FATAL_ERROR "desktop-file-validate:\n${output}")
+endif()
+file(STRINGS ${entry} exec REGEX "^Exec=")
+if(NOT exec STREQUAL "Exec=panelink --desktop")
+    message(FATAL_ERROR "the desktop entry starts '${exec}', not 'panelink --desktop'")
+endif()
+
+foreach(size 16 24 32 48 64 128 256)
+    set(icon ${root}/share/icons/hicolor/${size}x${size}/apps/panelink.png)
+    if(NOT EXISTS ${icon})
+        message(FATAL_ERROR "no icon at share/icons/hicolor/${size}x${size}/apps/panelink.png")
+    endif()
+    # The PNG header holds width and height at bytes 16..23.
+    file(READ ${icon} header LIMIT 24 HEX)
+    string(SUBSTRING ${header} 32 16 dimensions)
+    math(EXPR expected "${size}" OUTPUT_FORMAT HEXADECIMAL)
+    string(REGEX REPLACE "^0x" "" expected ${expected})
+    string(LENGTH ${expected} digits)
+    math(EXPR padding "8 - ${digits}")
+    string(REPEAT "0" ${padding} zeros)
+    set(expected "${zeros}${expected}")
+    if(NOT dimensions STREQUAL "${expected}${expected}")
+        message(FATAL_ERROR "icon ${size}x${size} has the header ${dimensions}")
+    endif()
+endforeach()
