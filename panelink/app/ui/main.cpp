@@ -30,6 +30,8 @@ int main(int argc, char* argv[]) {
     // For pictures of a window: PANELINK_OPEN_WINDOW=contour, notch or dnr.
     options.openWindow =
         qEnvironmentVariable("PANELINK_OPEN_WINDOW").trimmed().toLower().toStdString();
+    // For pictures of the zoomed window: PANELINK_ZOOM=100, 150, 200 or screen.
+    options.zoom = panelink::parseZoomSetting(qEnvironmentVariable("PANELINK_ZOOM").toStdString());
     panelink::PanelinkApplication panelink(std::move(options));
     panelink.start();
     return QApplication::exec();
