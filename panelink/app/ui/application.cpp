@@ -27,8 +27,10 @@
 #include "panelink/panel/ui/box_presenter.h"
 #include "panelink/panel/ui/front_panel_dialog.h"
 #include "panelink/panel/ui/panel_strings.h"
+#include "panelink/panel/zoom_setting.h"
 #include "panelink/shortcuts/shortcut_key_filter.h"
 #include "panelink/shortcuts/ui/shortcut_event_filter.h"
+#include "shared/formats/commo_files.h"
 
 namespace panelink {
 
@@ -138,6 +140,7 @@ void PanelinkApplication::start() {
         return createAuxWindow(which, core_->windowServices(), owner, shortcutEvents_);
     });
     connect(window_.get(), &FrontPanelDialog::cancelled, this, [this] { requestShutdown(); });
+    startZoom();
     windowTimers_.setTickHandler([this](int id) { onWindowTick(id); });
     tickTarget_.store(core_.get());
     workerTimers_.setTickHandler([this](int id) { onWorkerTick(id); });
@@ -180,6 +183,18 @@ void PanelinkApplication::startShortcutKeys(const WindowServices& services) {
     shortcutEvents_ = new ShortcutEventFilter(*shortcuts_, this);
     shortcutEvents_->attach(window, [window] {
         return std::optional<bool>(!window->controller().windows().anyOpen());
+    });
+}
+
+// The zoom kept in Panelink.ini; a choice in View/Zoom is kept at once. A zoom that cannot be
+// kept still holds until the program ends.
+void PanelinkApplication::startZoom() {
+    window_->setZoom(options_.zoom.value_or(readZoomSetting(options_.workingDirectory)));
+    connect(window_.get(), &FrontPanelDialog::zoomChosen, this, [this](ZoomSetting setting) {
+        if (!writeZoomSetting(options_.workingDirectory, setting).ok()) {
+            std::fprintf(stderr, "panelink: the zoom could not be kept in %s\n",
+                         std::string(commo::kPanelinkIniFileName).c_str());
+        }
     });
 }
 

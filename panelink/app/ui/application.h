@@ -13,6 +13,7 @@
 
 #include "panelink/app/ui/app_core.h"
 #include "panelink/app/ui/qt_timer_host.h"
+#include "panelink/panel/zoom_setting.h"
 #include "shared/platform/routing_timer_host.h"
 #include "shared/platform/single_instance.h"
 #include "shared/platform/steady_clock.h"
@@ -74,6 +75,9 @@ class PanelinkApplication final : public QObject {
         std::string openWindow;
         // The program's arguments, for --rigctld ADDR:PORT and --no-rigctld.
         std::vector<std::string> arguments;
+        // A zoom for this run only, instead of the one kept in Panelink.ini (for pictures of
+        // the zoomed window); nothing is written unless the user chooses a zoom.
+        std::optional<ZoomSetting> zoom;
     };
 
     explicit PanelinkApplication(Options options);
@@ -106,6 +110,7 @@ class PanelinkApplication final : public QObject {
     void continueStart();
     void finishStartUp();
     void openWindowAskedFor();
+    void startZoom();
     void onWorkerTick(int timerId);
     void onWindowTick(int timerId);
     void startShortcutKeys(const WindowServices& services);

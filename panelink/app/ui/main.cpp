@@ -74,6 +74,8 @@ int main(int argc, char* argv[]) {
         qEnvironmentVariable("PANELINK_OPEN_WINDOW").trimmed().toLower().toStdString();
     for (const QString& argument : QApplication::arguments())
         options.arguments.push_back(argument.toStdString());
+    // For pictures of the zoomed window: PANELINK_ZOOM=100, 150, 200 or screen.
+    options.zoom = panelink::parseZoomSetting(qEnvironmentVariable("PANELINK_ZOOM").toStdString());
     panelink::PanelinkApplication panelink(std::move(options));
     panelink.start();
     return QApplication::exec();

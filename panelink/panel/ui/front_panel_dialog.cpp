@@ -1,6 +1,7 @@
 #include "panelink/panel/ui/front_panel_dialog.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QIcon>
@@ -9,7 +10,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QShowEvent>
 #include <QThread>
+#include <QWindow>
 
 #include <optional>
 
@@ -83,7 +86,7 @@ FrontPanelDialog::FrontPanelDialog(PanelRecords records, EventHub& events,
     connect(view_, &PanelView::exposed, this, [this] { display_.requestFullRedraw(); });
 
     if (inputs.popups == nullptr) {
-        ownPopups_ = std::make_unique<QMenuPopupPresenter>(*this);
+        ownPopups_ = std::make_unique<QMenuPopupPresenter>(*this, view_);
         inputs.popups = ownPopups_.get();
     }
     if (inputs.pointer == nullptr) {
@@ -133,6 +136,57 @@ void FrontPanelDialog::buildMenu() {
                 [this, command] { controller_->onMenuCommand(command); });
         menuActions_[command] = action;
     }
+    // View goes before Help, as on most desktops.
+    QMenu* view = new QMenu(QStringLiteral("View"), this);
+    view->addMenu(buildZoomMenu());
+    menuBar()->insertMenu(menus[QStringLiteral("Help")]->menuAction(), view);
+}
+
+// The zoom is the window's own affair: no panel command, and never grayed.
+QMenu* FrontPanelDialog::buildZoomMenu() {
+    auto* menu = new QMenu(QStringLiteral("Zoom"), this);
+    auto* group = new QActionGroup(menu);
+    for (const ZoomChoice& choice : kZoomChoices) {
+        QAction* action = menu->addAction(text(choice.label));
+        action->setCheckable(true);
+        action->setChecked(choice.setting == zoom_);
+        group->addAction(action);
+        const ZoomSetting setting = choice.setting;
+        connect(action, &QAction::triggered, this, [this, setting] {
+            if (setting == zoom_) return;
+            setZoom(setting);
+            emit zoomChosen(setting);
+        });
+        zoomActions_[setting] = action;
+    }
+    return menu;
+}
+
+void FrontPanelDialog::setZoom(ZoomSetting setting) {
+    zoom_ = setting;
+    if (QAction* action = zoomActions_[setting]) action->setChecked(true);
+    applyZoom();
+}
+
+void FrontPanelDialog::applyZoom() {
+    const double ratio = devicePixelRatioF();
+    const double zoom = viewZoom(zoom_, ratio);
+    const int scale = bufferScale(zoom, ratio);
+    if (scale != canvas_.scale()) {
+        canvas_.setScale(scale);
+        display_.requestFullRedraw();
+    }
+    view_->setZoom(zoom);
+    adjustSize();
+}
+
+void FrontPanelDialog::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!followsScreenChanges_ && windowHandle() != nullptr) {
+        followsScreenChanges_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { applyZoom(); });
+    }
+    applyZoom();
 }
 
 QAction* FrontPanelDialog::menuAction(int commandId) const {

@@ -17,10 +17,12 @@
 #include "panelink/panel/panel_ports.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/panel_canvas.h"
+#include "panelink/panel/zoom_setting.h"
 #include "shared/platform/message.h"
 #include "shared/platform/timer_host.h"
 
 class QAction;
+class QMenu;
 
 namespace panelink {
 
@@ -96,6 +98,11 @@ class FrontPanelDialog final : public QMainWindow,
     // The menu items other than Exit are grayed while an auxiliary window is open.
     void updateMenuGraying();
 
+    // Shows the panel at this zoom (View/Zoom shows it checked); the window takes the size
+    // of the zoomed panel and redraws it from the bitmaps of the scale the screen needs.
+    void setZoom(ZoomSetting setting);
+    ZoomSetting zoom() const { return zoom_; }
+
     // PanelWindow, besides send().
     bool dspSelTuning() const override;
     void showMessageBox(int stringId) override;
@@ -119,12 +126,16 @@ class FrontPanelDialog final : public QMainWindow,
   signals:
     // The window has been closed (File/Exit or the close box): the run ends.
     void cancelled();
+    // The user chose a zoom in View/Zoom; it is already shown.
+    void zoomChosen(panelink::ZoomSetting setting);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     // Escape and Enter. F1 and the other function keys are the shortcut keys', whose filter
     // sees them before the window does.
     void keyPressEvent(QKeyEvent* event) override;
+    // Follows the window to a screen of another device pixel ratio.
+    void showEvent(QShowEvent* event) override;
 
   private:
     struct SendGate {
@@ -134,6 +145,8 @@ class FrontPanelDialog final : public QMainWindow,
     };
 
     void buildMenu();
+    QMenu* buildZoomMenu();
+    void applyZoom();
     void connectInput();
     void draw(const DrawList& ops);
     void run(const DisplayResponse& update, const platform::Message& message);
@@ -157,6 +170,9 @@ class FrontPanelDialog final : public QMainWindow,
     AuxFactory auxFactory_;
     std::array<QPointer<QWidget>, kAuxWindowCount> auxWindows_;
     std::map<int, QAction*> menuActions_;
+    std::map<ZoomSetting, QAction*> zoomActions_;
+    ZoomSetting zoom_ = kZoomChoices.front().setting;
+    bool followsScreenChanges_ = false;
     std::shared_ptr<SendGate> sendGate_ = std::make_shared<SendGate>();
     int linkBoxesUp_ = 0;
     bool noticeBoxUp_ = false;

@@ -2,7 +2,8 @@
 
 #include <QCursor>
 #include <QGuiApplication>
-#include <QWidget>
+
+#include "panelink/panel/ui/panel_view.h"
 
 namespace panelink {
 
@@ -12,9 +13,7 @@ bool LivePointerState::isButtonDown(MouseButton button) const {
 }
 
 PanelPoint LivePointerState::cursor() const {
-    // The view shows one panel pixel per logical pixel.
-    const QPoint at = view_.mapFromGlobal(QCursor::pos());
-    return {at.x(), at.y()};
+    return view_.panelPointAt(view_.mapFromGlobal(QPointF(QCursor::pos())));
 }
 
 }  // namespace panelink

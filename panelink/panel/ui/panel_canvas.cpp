@@ -16,14 +16,63 @@ PanelCanvas::PanelCanvas(BitmapStore& bitmaps)
     : PanelCanvas(bitmaps, kPanelPicture, kWidth, kHeight) {}
 
 PanelCanvas::PanelCanvas(BitmapStore& bitmaps, int background, int width, int height)
-    : bitmaps_(bitmaps), area_(0, 0, width, height) {
-    const QImage& picture = bitmaps_.plain(background);
+    : bitmaps_(bitmaps), background_(background), area_(0, 0, width, height) {
+    image_ = backgroundAt(1);
+}
+
+QImage PanelCanvas::backgroundAt(int scale) {
+    const QImage& picture = bitmaps_.plain(background_, scale);
+    QImage image;
     if (picture.isNull()) {
-        image_ = QImage(width, height, QImage::Format_RGB32);
-        image_.fill(Qt::black);
+        image = QImage(area_.size() * scale, QImage::Format_RGB32);
+        image.fill(Qt::black);
     } else {
-        image_ = picture.copy(area_).convertToFormat(QImage::Format_RGB32);
+        image = picture.copy(QRect(area_.topLeft() * scale, area_.size() * scale))
+                    .convertToFormat(QImage::Format_RGB32);
     }
+    image.setDevicePixelRatio(scale);
+    return image;
+}
+
+// One flag per panel pixel: something other than the background picture shows there.
+std::vector<bool> PanelCanvas::drawnOverBackground() {
+    const QImage background = backgroundAt(scale_);
+    std::vector<bool> drawn(static_cast<std::size_t>(area_.width() * area_.height()), false);
+    for (int y = 0; y < image_.height(); ++y) {
+        const auto* now = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        const auto* plain = reinterpret_cast<const QRgb*>(background.constScanLine(y));
+        for (int x = 0; x < image_.width(); ++x) {
+            if (now[x] != plain[x])
+                drawn[static_cast<std::size_t>((y / scale_) * area_.width() + x / scale_)] = true;
+        }
+    }
+    return drawn;
+}
+
+void PanelCanvas::setScale(int scale) {
+    scale = scale > 1 ? 2 : 1;
+    if (scale == scale_) return;
+    painter_.reset();
+    const std::vector<bool> drawn = drawnOverBackground();
+    const QImage resampled =
+        image_.scaled(area_.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_RGB32);
+    scale_ = scale;
+    image_ = backgroundAt(scale);
+    for (int y = 0; y < image_.height(); ++y) {
+        auto* out = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        const auto* in = reinterpret_cast<const QRgb*>(resampled.constScanLine(y));
+        for (int x = 0; x < image_.width(); ++x) {
+            if (drawn[static_cast<std::size_t>((y / scale) * area_.width() + x / scale)])
+                out[x] = in[x];
+        }
+    }
+    // Nothing in the buffer is the bitmaps' own drawing any more.
+    shown_.clear();
+}
+
+QRect PanelCanvas::inImage(const QRect& panelRect) const {
+    return QRect(panelRect.topLeft() * scale_, panelRect.size() * scale_);
 }
 
 bool PanelCanvas::alreadyShown(const Shown& shown) const {
@@ -41,18 +90,19 @@ QRect PanelCanvas::drawBlit(const BlitBitmap& op) {
     if (target.isEmpty()) return {};
     const Shown shown{0, op.bitmap, target};
     if (alreadyShown(shown)) return {};
-    const QImage& bitmap = bitmaps_.keyed(op.bitmap);
+    const QImage& bitmap = bitmaps_.keyed(op.bitmap, scale_);
     // The part of the bitmap that lands on the panel, taken from its origin.
     const QRect source =
         QRect(target.x() - op.x, target.y() - op.y, target.width(), target.height()) &
-        bitmap.rect();
+        QRect(QPoint(0, 0), bitmap.deviceIndependentSize().toSize());
     forgetUnder(target);
     shown_.push_back(shown);
     if (source.isEmpty()) return {};
     QPainter& p = painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.drawImage(QPoint(op.x + source.x(), op.y + source.y()), bitmap, source);
-    return source.translated(op.x, op.y);
+    const QRect drawn = source.translated(op.x, op.y);
+    p.drawImage(drawn, bitmap, inImage(source));
+    return drawn;
 }
 
 QRect PanelCanvas::drawCopy(const CopyBitmapRect& op) {
@@ -60,13 +110,14 @@ QRect PanelCanvas::drawCopy(const CopyBitmapRect& op) {
     if (target.isEmpty()) return {};
     const Shown shown{1, op.bitmap, target};
     if (alreadyShown(shown)) return {};
-    const QRect source = target & bitmaps_.plain(op.bitmap).rect();
+    const QImage& bitmap = bitmaps_.plain(op.bitmap, scale_);
+    const QRect source = target & QRect(QPoint(0, 0), bitmap.deviceIndependentSize().toSize());
     forgetUnder(target);
     shown_.push_back(shown);
     if (source.isEmpty()) return {};
     QPainter& p = painter();
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(source.topLeft(), bitmaps_.plain(op.bitmap), source);
+    p.drawImage(source, bitmap, inImage(source));
     return source;
 }
 

@@ -20,6 +20,10 @@ class BitmapStore;
 // Blits and copies are idempotent, so one that repeats the last drawing at exactly the same
 // place, with nothing drawn over that place since, is skipped: the frequency and blink timers
 // redraw the same elements many times a second, and only a change costs a repaint.
+//
+// Everything is placed in panel pixels. At scale 2 the buffer holds two image pixels per panel
+// pixel (device pixel ratio 2) and is drawn from the bitmaps drawn at that scale, so a window
+// shown twice as large stays sharp.
 class PanelCanvas {
   public:
     static constexpr int kWidth = 843;
@@ -36,6 +40,14 @@ class PanelCanvas {
     QRect run(const DrawList& ops);
 
     const QImage& image() const { return image_; }
+    // The picture's size in panel pixels, whatever the scale.
+    QSize size() const { return area_.size(); }
+    int scale() const { return scale_; }
+
+    // Redraws the buffer at another scale (1 or 2): what still shows the background picture
+    // shows it at the new scale; everything drawn over it is resampled until the window draws
+    // it again.
+    void setScale(int scale);
 
   private:
     struct Shown {
@@ -48,11 +60,16 @@ class PanelCanvas {
     QRect drawCopy(const CopyBitmapRect& op);
     QRect drawLine(const DrawLine& op);
     bool alreadyShown(const Shown& shown) const;
+    QRect inImage(const QRect& panelRect) const;
+    QImage backgroundAt(int scale);
+    std::vector<bool> drawnOverBackground();
     void forgetUnder(const QRect& rect);
     QPainter& painter();  // begun on the first operation that draws
 
     BitmapStore& bitmaps_;
+    int background_;
     QRect area_;
+    int scale_ = 1;
     QImage image_;
     std::vector<Shown> shown_;
     std::optional<QPainter> painter_;

@@ -9,9 +9,11 @@ namespace panelink {
 
 class PanelCanvas;
 
-// The client area of the main window (or of a picture window): shows the back buffer at one
-// logical pixel per picture pixel, whatever the screen's device pixel ratio, and hands the
-// mouse on in picture pixels.
+// The client area of the main window (or of a picture window): shows the back buffer at
+// `zoom` logical pixels per picture pixel (1 unless set) and hands the mouse on in picture
+// pixels. Zooming happens here and nowhere else: positions are divided by the zoom before
+// anything behind the view sees them, and the buffer is drawn scaled, so hit tests, dial angles
+// and drawing positions are the same at every zoom.
 class PanelView final : public QWidget {
     Q_OBJECT
 
@@ -20,6 +22,15 @@ class PanelView final : public QWidget {
 
     // Schedules a repaint of a part of the buffer that the window has just drawn.
     void refresh(const QRect& drawn);
+
+    // Logical pixels per picture pixel; the view takes the size of the picture times the zoom.
+    void setZoom(double zoom);
+    double zoom() const { return zoom_; }
+
+    // The picture pixel under a position in the view's logical pixels.
+    PanelPoint panelPointAt(const QPointF& position) const;
+    // Where a picture point lies in the view's logical pixels.
+    QPoint viewPointOf(PanelPoint at) const;
 
   signals:
     // The view was painted for another reason than the window's own drawing: it was shown,
@@ -44,8 +55,11 @@ class PanelView final : public QWidget {
 
   private:
     void press(QMouseEvent* event, bool secondOfDouble);
+    QRect toView(const QRect& pictureRect) const;
+    QRect toPicture(const QRect& viewRect) const;
 
     const PanelCanvas& canvas_;
+    double zoom_ = 1.0;
     QRegion ownPending_;  // asked for by refresh() and not painted yet
 };
 

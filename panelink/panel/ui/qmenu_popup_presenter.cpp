@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "panelink/panel/ui/panel_view.h"
+
 namespace panelink {
 
 int QMenuPopupPresenter::choose(PanelPoint position, std::span<const PopupEntry> entries) {
@@ -19,7 +21,9 @@ int QMenuPopupPresenter::choose(PanelPoint position, std::span<const PopupEntry>
         action->setData(entry.id);
     }
     if (beforeShow_) beforeShow_(*menu);
-    const QPoint at = window_.frameGeometry().topLeft() + QPoint(position.x, position.y);
+    const QPoint offset =
+        view_ != nullptr ? view_->viewPointOf(position) : QPoint(position.x, position.y);
+    const QPoint at = window_.frameGeometry().topLeft() + offset;
     const QAction* chosen = menu->exec(at);
     const int id = chosen != nullptr ? chosen->data().toInt() : 0;
     delete menu.data();

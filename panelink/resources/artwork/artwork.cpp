@@ -469,13 +469,13 @@ void blitKeyed(QImage& target, const QImage& source, int x, int y) {
     }
 }
 
-Artwork::Artwork() = default;
+Artwork::Artwork(int scale) : scale_(scale) {}
 
 QImage Artwork::background(Surface surface, bool highlighted) {
     const auto key = std::pair{static_cast<int>(surface), highlighted};
     if (auto it = backgrounds_.find(key); it != backgrounds_.end()) return it->second;
     const QSize size = surfaceSize(surface);
-    QImage image = canvas(size.width(), size.height());
+    QImage image = canvas(size.width(), size.height(), scale_);
     QPainter p;
     beginPainting(p, image);
     if (surface == Surface::Panel) {
@@ -493,8 +493,9 @@ QColor Artwork::matteFor(int number) {
     const BitmapInfo* info = findBitmap(number);
     for (const Placement& p : plainPlacements()) {
         if (p.number != number) continue;
+        const QRect under(p.x, p.y, info ? info->width : 1, info ? info->height : 1);
         return averageColour(background(p.surface, false),
-                             QRect(p.x, p.y, info ? info->width : 1, info ? info->height : 1));
+                             QRect(under.topLeft() * scale_, under.size() * scale_));
     }
     return colour::kPanelBottom;
 }
@@ -516,53 +517,54 @@ QImage Artwork::render(int number) {
     const char glyph = recipe->text[0];
     switch (recipe->kind) {
         case Kind::Icon:
-            return paintIcon(w, h);
+            // The icon has no panel place: at a larger scale it is simply drawn larger.
+            return paintIcon(w * scale_, h * scale_);
         case Kind::Key:
             return paintKey(w, h, text, QString::fromUtf8(recipe->lower),
-                            static_cast<KeyLayout>(recipe->b), recipe->a == kDown,
-                            matteFor(number));
+                            static_cast<KeyLayout>(recipe->b), recipe->a == kDown, matteFor(number),
+                            scale_);
         case Kind::ComKey:
-            return paintComKey(w, h, recipe->a & 1, recipe->a & 2, matteFor(number));
+            return paintComKey(w, h, recipe->a & 1, recipe->a & 2, matteFor(number), scale_);
         case Kind::PowerKey:
-            return paintPowerKey(w, h, recipe->a & 1, recipe->a & 2, matteFor(number));
+            return paintPowerKey(w, h, recipe->a & 1, recipe->a & 2, matteFor(number), scale_);
         case Kind::WindowKey:
-            return paintWindowKey(w, h, recipe->a & 1, recipe->a & 2, matteFor(1304));
+            return paintWindowKey(w, h, recipe->a & 1, recipe->a & 2, matteFor(1304), scale_);
         case Kind::LargeDigit:
-            return paintLargeDigit(w, h, glyph, recipe->a == kLit);
+            return paintLargeDigit(w, h, glyph, recipe->a == kLit, scale_);
         case Kind::SmallGlyph:
-            return paintSmallGlyph(w, h, glyph, recipe->a == kLit);
+            return paintSmallGlyph(w, h, glyph, recipe->a == kLit, scale_);
         case Kind::Point:
-            return paintPoint(w, h, recipe->a == kLit);
+            return paintPoint(w, h, recipe->a == kLit, scale_);
         case Kind::ClarifierPoint:
-            return paintClarifierPoint(w, h);
+            return paintClarifierPoint(w, h, scale_);
         case Kind::Label:
-            return paintLabel(w, h, text, recipe->a == kLit, LabelStyle::Text);
+            return paintLabel(w, h, text, recipe->a == kLit, LabelStyle::Text, scale_);
         case Kind::AlertLabel:
-            return paintLabel(w, h, text, recipe->a == kLit, LabelStyle::Alert);
+            return paintLabel(w, h, text, recipe->a == kLit, LabelStyle::Alert, scale_);
         case Kind::BoxLabel:
-            return paintLabel(w, h, text, recipe->a == kLit, LabelStyle::Box);
+            return paintLabel(w, h, text, recipe->a == kLit, LabelStyle::Box, scale_);
         case Kind::SignLabel:
-            return paintSignLabel(w, h, glyph, recipe->a == kLit);
+            return paintSignLabel(w, h, glyph, recipe->a == kLit, scale_);
         case Kind::Marker:
-            return paintMarker(w, h, recipe->a == kLit);
+            return paintMarker(w, h, recipe->a == kLit, scale_);
         case Kind::Segment:
-            return paintBarSegment(w, h, recipe->a == kLit);
+            return paintBarSegment(w, h, recipe->a == kLit, scale_);
         case Kind::MeterScale:
-            return paintMeterScale(w, h, recipe->a);
+            return paintMeterScale(w, h, recipe->a, scale_);
         case Kind::Antenna:
-            return paintAntenna(w, h, recipe->a == kLit);
+            return paintAntenna(w, h, recipe->a == kLit, scale_);
         case Kind::MainDial:
-            return paintMainDial(w, h, matteFor(number));
+            return paintMainDial(w, h, matteFor(number), scale_);
         case Kind::Dimple:
-            return paintDimple(w, h);
+            return paintDimple(w, h, scale_);
         case Kind::Knob:
-            return paintKnob(w, h, recipe->a == kLit, matteFor(1478));
+            return paintKnob(w, h, recipe->a == kLit, matteFor(1478), scale_);
         case Kind::Pointer:
-            return paintPointer(w, h);
+            return paintPointer(w, h, scale_);
         case Kind::Splash:
-            return paintSplash(w, h);
+            return paintSplash(w, h, scale_);
         case Kind::MicEq:
-            return paintMicEq(w, h, recipe->a);
+            return paintMicEq(w, h, recipe->a, scale_);
         case Kind::Panel:
         case Kind::DspWindow: {
             const Surface surface =
@@ -570,7 +572,9 @@ QImage Artwork::render(int number) {
             const bool lit = recipe->kind == Kind::Panel ? recipe->a == kLit : recipe->b == kLit;
             QImage picture = background(surface, lit);
             for (const Placement& p : plainPlacements()) {
-                if (p.surface == surface) blitKeyed(picture, bitmap(p.number), p.x, p.y);
+                if (p.surface == surface) {
+                    blitKeyed(picture, bitmap(p.number), p.x * scale_, p.y * scale_);
+                }
             }
             return picture;
         }
@@ -580,7 +584,9 @@ QImage Artwork::render(int number) {
 
 QImage Artwork::preview() {
     QImage panel = bitmap(1484);
-    const auto put = [&](int number, int x, int y) { blitKeyed(panel, bitmap(number), x, y); };
+    const auto put = [&](int number, int x, int y) {
+        blitKeyed(panel, bitmap(number), x * scale_, y * scale_);
+    };
 
     // 14.250.000 Hz with the 100 Hz digit under the tuning cursor.
     constexpr std::array kLarge = {1346, 1347, 1348, 1345, 1350, 1351, 1352, 1353, 1354, 1349};
@@ -651,7 +657,8 @@ QImage Artwork::preview() {
                    QPoint(cx + trunc(24 * std::sin(rad(a))), 275 - trunc(24 * std::cos(rad(a)))));
     }
     const QRect afCaption(772, 229, 41, 7);
-    p.drawImage(afCaption.topLeft(), bitmap(1485), afCaption);
+    p.drawImage(afCaption, bitmap(1485),
+                QRect(afCaption.topLeft() * scale_, afCaption.size() * scale_));
     p.end();
     return panel;
 }

@@ -28,14 +28,18 @@ std::vector<Placement> plainPlacements();
 // A bitmap drawn over another at a point, as the program draws it: pure green is left out.
 void blitKeyed(QImage& target, const QImage& source, int x, int y);
 
-// Renders the whole artwork. Bitmaps are made on first use and kept, because the pictures
-// are composed from the elements and the elements take their edge colours from the pictures'
-// backgrounds.
+// Renders the whole artwork at `scale` image pixels per panel pixel (1, or 2 for screens that
+// show the panel twice as large); positions and sizes stay in panel pixels. Bitmaps are made on
+// first use and kept, because the pictures are composed from the elements and the elements take
+// their edge colours from the pictures' backgrounds.
 class Artwork {
   public:
-    Artwork();
+    explicit Artwork(int scale = 1);
 
-    // The finished bitmap (24-bit, catalog size), or a null image for an unknown number.
+    int scale() const { return scale_; }
+
+    // The finished bitmap (24-bit, catalog size times the scale), or a null image for an
+    // unknown number.
     QImage bitmap(int number);
 
     // The panel with a sample display state composited, as the program would show it.
@@ -48,6 +52,7 @@ class Artwork {
     QImage render(int number);
     QColor matteFor(int number);
 
+    int scale_;
     std::map<int, QImage> cache_;
     std::map<std::pair<int, bool>, QImage> backgrounds_;
 };

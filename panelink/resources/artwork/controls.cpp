@@ -94,8 +94,8 @@ void drawLamp(QPainter& p, const QRectF& rect, bool lit) {
 }  // namespace
 
 QImage paintKey(int width, int height, const QString& upper, const QString& lower, KeyLayout layout,
-                bool pressed, const QColor& matte) {
-    QImage image = canvas(width, height);
+                bool pressed, const QColor& matte, int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QRectF face = drawCapBody(p, width, height, pressed);
@@ -143,8 +143,8 @@ QImage paintKey(int width, int height, const QString& upper, const QString& lowe
     return keyOut(image, matte);
 }
 
-QImage paintComKey(int width, int height, bool pressed, bool lit, const QColor& matte) {
-    QImage image = canvas(width, height);
+QImage paintComKey(int width, int height, bool pressed, bool lit, const QColor& matte, int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QRectF face = drawCapBody(p, width, height, pressed);
@@ -155,8 +155,9 @@ QImage paintComKey(int width, int height, bool pressed, bool lit, const QColor& 
     return keyOut(image, matte);
 }
 
-QImage paintPowerKey(int width, int height, bool pressed, bool lit, const QColor& matte) {
-    QImage image = canvas(width, height);
+QImage paintPowerKey(int width, int height, bool pressed, bool lit, const QColor& matte,
+                     int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QRectF face = drawCapBody(p, width, height, pressed);
@@ -181,8 +182,9 @@ QImage paintPowerKey(int width, int height, bool pressed, bool lit, const QColor
     return keyOut(image, matte);
 }
 
-QImage paintWindowKey(int width, int height, bool pressed, bool lit, const QColor& matte) {
-    QImage image = canvas(width, height);
+QImage paintWindowKey(int width, int height, bool pressed, bool lit, const QColor& matte,
+                      int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QRectF face = drawCapBody(p, width, height, pressed);
@@ -241,8 +243,8 @@ QColor knobCapColour() {
     return QColor(kKnobCapLightness + 18, kKnobCapLightness + 20, kKnobCapLightness + 26);
 }
 
-QImage paintMainDial(int width, int height, const QColor& matte) {
-    QImage image = canvas(width, height);
+QImage paintMainDial(int width, int height, const QColor& matte, int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QPointF c(width / 2.0, height / 2.0);
@@ -268,8 +270,8 @@ QImage paintMainDial(int width, int height, const QColor& matte) {
     return keyOut(image, matte);
 }
 
-QImage paintDimple(int width, int height) {
-    QImage image = canvas(width, height);
+QImage paintDimple(int width, int height, int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QPointF c(width / 2.0, height / 2.0);
@@ -296,8 +298,8 @@ QImage paintDimple(int width, int height) {
     return keyOut(image, mainDialFaceColour());
 }
 
-QImage paintKnob(int width, int height, bool tuning, const QColor& matte) {
-    QImage image = canvas(width, height);
+QImage paintKnob(int width, int height, bool tuning, const QColor& matte, int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QPointF c(width / 2.0, height / 2.0);
@@ -321,8 +323,8 @@ QImage paintKnob(int width, int height, bool tuning, const QColor& matte) {
     return keyOut(image, matte);
 }
 
-QImage paintPointer(int width, int height) {
-    QImage image = canvas(width, height);
+QImage paintPointer(int width, int height, int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QPointF c(width / 2.0, height / 2.0);

@@ -10,8 +10,8 @@ namespace panelink::artwork {
 namespace {
 
 // A display element starts as the flat display background.
-QImage displayCanvas(int width, int height) {
-    QImage image = canvas(width, height);
+QImage displayCanvas(int width, int height, int scale) {
+    QImage image = canvas(width, height, scale);
     image.fill(colour::kLcd);
     return image;
 }
@@ -31,8 +31,8 @@ DigitColours digitColours(bool highlighted) {
 }
 
 QImage paintGlyphCell(int width, int height, const SegmentStyle& style, char glyph,
-                      bool highlighted) {
-    QImage image = displayCanvas(width, height);
+                      bool highlighted, int scale) {
+    QImage image = displayCanvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const DigitColours c = digitColours(highlighted);
@@ -48,27 +48,27 @@ QImage paintGlyphCell(int width, int height, const SegmentStyle& style, char gly
 
 }  // namespace
 
-QImage paintLargeDigit(int width, int height, char glyph, bool highlighted) {
+QImage paintLargeDigit(int width, int height, char glyph, bool highlighted, int scale) {
     SegmentStyle style;
     style.box = QRectF(7, 4, width - 13, height - 8);
     style.thickness = 5.2;
     style.gap = 0.9;
     style.slant = 0.09;
-    return paintGlyphCell(width, height, style, glyph, highlighted);
+    return paintGlyphCell(width, height, style, glyph, highlighted, scale);
 }
 
-QImage paintSmallGlyph(int width, int height, char glyph, bool highlighted) {
+QImage paintSmallGlyph(int width, int height, char glyph, bool highlighted, int scale) {
     SegmentStyle style;
     style.box = QRectF(4, 3, width - 8, height - 6);
     style.thickness = 2.9;
     style.gap = 0.55;
     style.slant = 0.09;
     style.starburst = true;
-    return paintGlyphCell(width, height, style, glyph, highlighted);
+    return paintGlyphCell(width, height, style, glyph, highlighted, scale);
 }
 
-QImage paintPoint(int width, int height, bool lit) {
-    QImage image = displayCanvas(width, height);
+QImage paintPoint(int width, int height, bool lit, int scale) {
+    QImage image = displayCanvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     p.setPen(Qt::NoPen);
@@ -79,8 +79,8 @@ QImage paintPoint(int width, int height, bool lit) {
     return flatten(image);
 }
 
-QImage paintClarifierPoint(int width, int height) {
-    QImage image = displayCanvas(width, height);
+QImage paintClarifierPoint(int width, int height, int scale) {
+    QImage image = displayCanvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     p.setPen(Qt::NoPen);
@@ -90,8 +90,9 @@ QImage paintClarifierPoint(int width, int height) {
     return flatten(image);
 }
 
-QImage paintLabel(int width, int height, const QString& text, bool lit, LabelStyle style) {
-    QImage image = displayCanvas(width, height);
+QImage paintLabel(int width, int height, const QString& text, bool lit, LabelStyle style,
+                  int scale) {
+    QImage image = displayCanvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const double fontSize = height >= 11 ? 9.0 : height >= 9 ? 7.5 : 8.0;
@@ -118,8 +119,8 @@ QImage paintLabel(int width, int height, const QString& text, bool lit, LabelSty
     return flatten(image);
 }
 
-QImage paintSignLabel(int width, int height, char sign, bool lit) {
-    QImage image = displayCanvas(width, height);
+QImage paintSignLabel(int width, int height, char sign, bool lit, int scale) {
+    QImage image = displayCanvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     p.setPen(Qt::NoPen);
@@ -132,8 +133,8 @@ QImage paintSignLabel(int width, int height, char sign, bool lit) {
     return flatten(image);
 }
 
-QImage paintMarker(int width, int height, bool lit) {
-    QImage image = displayCanvas(width, height);
+QImage paintMarker(int width, int height, bool lit, int scale) {
+    QImage image = displayCanvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     p.setPen(Qt::NoPen);
@@ -144,8 +145,8 @@ QImage paintMarker(int width, int height, bool lit) {
     return flatten(image);
 }
 
-QImage paintBarSegment(int width, int height, bool lit) {
-    QImage image = displayCanvas(width, height);
+QImage paintBarSegment(int width, int height, bool lit, int scale) {
+    QImage image = displayCanvas(width, height, scale);
     // A long rule (the SHIFT base line) is lit more softly than the short bar segments.
     const QColor on = width > 20 ? mix(colour::kLcd, colour::kLcdLit, 0.6) : colour::kLcdLit;
     image.fill(lit ? on : colour::kLcdGhost);
@@ -183,9 +184,9 @@ void drawScaleRow(QPainter& p, const std::initializer_list<ScaleMark>& marks, do
 
 }  // namespace
 
-QImage paintMeterScale(int width, int height, int state) {
+QImage paintMeterScale(int width, int height, int state, int scale) {
     // States: 0 power, 1 power of the low-power model, 2 ALC, 3 SWR, 4 S meter (receive).
-    QImage image = displayCanvas(width, height);
+    QImage image = displayCanvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QColor ghost = colour::kLcdGhost;
@@ -256,8 +257,8 @@ QImage paintMeterScale(int width, int height, int state) {
     return flatten(image);
 }
 
-QImage paintAntenna(int width, int height, bool lit) {
-    QImage image = displayCanvas(width, height);
+QImage paintAntenna(int width, int height, bool lit, int scale) {
+    QImage image = displayCanvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const QColor c = lit ? colour::kLcdLit : colour::kLcdGhost;

@@ -16,6 +16,12 @@ QImage canvas(int width, int height) {
     return image;
 }
 
+QImage canvas(int width, int height, int scale) {
+    QImage image = canvas(width * scale, height * scale);
+    image.setDevicePixelRatio(scale);
+    return image;
+}
+
 void beginPainting(QPainter& painter, QImage& image) {
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -33,6 +39,7 @@ QColor mix(const QColor& a, const QColor& b, double t) {
 QImage keyOut(const QImage& drawing, const QColor& matte) {
     const QImage src = drawing.convertToFormat(QImage::Format_ARGB32);
     QImage out(src.size(), QImage::Format_RGB888);
+    out.setDevicePixelRatio(drawing.devicePixelRatio());
     // Below half coverage a pixel belongs to what lies under the bitmap.
     constexpr int kThreshold = 128;
     for (int y = 0; y < src.height(); ++y) {

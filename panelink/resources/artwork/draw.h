@@ -43,6 +43,9 @@ inline constexpr int kDisplayBottom = 156;
 
 // A new drawing surface, cleared to transparent, with antialiasing on.
 QImage canvas(int width, int height);
+// The same at `scale` image pixels per panel pixel: the painter draws in panel pixels, so one
+// drawing serves every scale.
+QImage canvas(int width, int height, int scale);
 void beginPainting(QPainter& painter, QImage& image);
 
 // Turns a drawing with soft edges into a keyed bitmap: pixels covered less than half become

@@ -219,8 +219,8 @@ void paintDspBackground(QPainter& p, DspWindow window, int width, int height, bo
     }
 }
 
-QImage paintSplash(int width, int height) {
-    QImage image = canvas(width, height);
+QImage paintSplash(int width, int height, int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     QRadialGradient bg(QPointF(width * 0.32, height * 0.38), width * 0.75);
@@ -306,8 +306,8 @@ constexpr std::array<std::array<double, 6>, 10> kMicEqCurves = {{
 
 }  // namespace
 
-QImage paintMicEq(int width, int height, int firstPreset) {
-    QImage image = canvas(width, height);
+QImage paintMicEq(int width, int height, int firstPreset, int scale) {
+    QImage image = canvas(width, height, scale);
     QPainter p;
     beginPainting(p, image);
     const int slot = height / 5;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -331,6 +332,62 @@ TEST(EmbeddedBitmaps, HaveNoGreenFringe) {
             }
         }
         EXPECT_EQ(bad, 0) << info.number << ": near-green pixels, first at " << first.toStdString();
+    }
+}
+
+QImage loadDoubleSize(int number) {
+    const QImage image(QStringLiteral(":/bitmaps/%1@2x.png").arg(number));
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Mean difference per channel between the bitmap and the double-size one taken down to its
+// size, over the pixels that are opaque in both; -1 when none are.
+double meanDifferenceFromDoubleSize(const QImage& single, const QImage& doubled) {
+    long long sum = 0;
+    long long count = 0;
+    for (int y = 0; y < single.height(); ++y) {
+        for (int x = 0; x < single.width(); ++x) {
+            if (isKey(single.pixel(x, y))) continue;
+            int r = 0, g = 0, b = 0;
+            bool keyed = false;
+            for (int dy = 0; dy < 2; ++dy) {
+                for (int dx = 0; dx < 2; ++dx) {
+                    const QRgb p = doubled.pixel(2 * x + dx, 2 * y + dy);
+                    keyed = keyed || isKey(p);
+                    r += qRed(p);
+                    g += qGreen(p);
+                    b += qBlue(p);
+                }
+            }
+            if (keyed) continue;
+            const QRgb p = single.pixel(x, y);
+            sum += std::abs(r / 4 - qRed(p)) + std::abs(g / 4 - qGreen(p)) +
+                   std::abs(b / 4 - qBlue(p));
+            count += 3;
+        }
+    }
+    return count == 0 ? -1 : static_cast<double>(sum) / static_cast<double>(count);
+}
+
+// Drawn again at twice the size, not enlarged: the same picture at the same place, each
+// bitmap covering twice the width and height, with no green fringe either.
+TEST(EmbeddedBitmaps, EachIsEmbeddedAlsoAtTwiceItsSizeShowingTheSamePicture) {
+    for (const BitmapInfo& info : bitmapCatalog()) {
+        SCOPED_TRACE(name(info.number));
+        const QImage doubled = loadDoubleSize(info.number);
+        ASSERT_FALSE(doubled.isNull());
+        ASSERT_EQ(doubled.size(), QSize(2 * info.width, 2 * info.height));
+        const double difference = meanDifferenceFromDoubleSize(load(info.number), doubled);
+        EXPECT_GE(difference, 0) << "no opaque pixel in common";
+        EXPECT_LT(difference, 24);
+        int greenish = 0;
+        for (int y = 0; y < doubled.height(); ++y) {
+            for (int x = 0; x < doubled.width(); ++x) {
+                const QRgb p = doubled.pixel(x, y);
+                if (!isKey(p) && isGreenish(p)) ++greenish;
+            }
+        }
+        EXPECT_EQ(greenish, 0);
     }
 }
 

@@ -63,6 +63,7 @@ TEST_F(FrontPanelDialogTest, HasItsCaptionIconMenuAndAFixedClientAreaOfThePanelS
         {"File", {{"Exit", 32779}, {"Command Send", 32780}}},
         {"Setup", {{"COM Select", 32781}, {"Baud rate", 32782}}},
         {"Option", {{"Playback", 32783}, {"CW", 32785}, {"Repeater", 32786}}},
+        {"View", {{"Zoom", 0}}},  // the window's own: no panel command
         {"Help", {{"Version", 32789}}},
     };
     const QList<QAction*> menus = window_->menuBar()->actions();

@@ -119,5 +119,28 @@ TEST_F(PanelCanvasTest, DrawingPartlyOutsideThePanelIsClippedAndUnknownBitmapsDr
     EXPECT_TRUE(changedRect(clipped, canvas_.image()).isEmpty());
 }
 
+// At scale 2 the buffer is drawn from the double-size bitmaps at the same panel places; going
+// from one scale to the other keeps the background picture exact and resamples only what was
+// drawn over it.
+TEST_F(PanelCanvasTest, AtScale2TheSameDrawingComesFromTheDoubleSizeBitmaps) {
+    canvas_.setScale(2);
+    ASSERT_EQ(canvas_.image().size(), QSize(1686, 640));
+    EXPECT_EQ(canvas_.size(), QSize(843, 320));
+    EXPECT_TRUE(changedRect(store_.plain(kPanel, 2), canvas_.image()).isEmpty());
+
+    const QImage before = canvas_.image();
+    const QRect dirty = canvas_.run({BlitBitmap{kMainDial, 446, 168, 143, 143}});
+    EXPECT_EQ(dirty, QRect(446, 168, 143, 143)) << "reported in panel pixels";
+    const QRect inImage(892, 336, 286, 286);
+    EXPECT_TRUE(inImage.contains(changedRect(before, canvas_.image())));
+    EXPECT_EQ(keyedMismatches(BitmapStore::load(kMainDial, 2), inImage, before, canvas_.image()),
+              0);
+
+    canvas_.setScale(1);
+    const QRect changed = changedRect(store_.plain(kPanel), canvas_.image());
+    EXPECT_FALSE(changed.isEmpty());
+    EXPECT_TRUE(QRect(446, 168, 143, 143).contains(changed));
+}
+
 }  // namespace
 }  // namespace panelink
