@@ -16,6 +16,9 @@ struct CommandLine {
     // Started from the desktop's menu: work in the per-user data directory.
     bool desktop = false;
     std::optional<std::filesystem::path> directory;  // --dir DIR
+    // The network control server for this run only: its address, or none at all.
+    std::optional<std::string> rigctld;  // --rigctld ADDR:PORT
+    bool noRigctld = false;              // --no-rigctld
 };
 
 // A parsed command line, or the reason it could not be parsed.

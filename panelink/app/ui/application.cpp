@@ -291,7 +291,8 @@ void PanelinkApplication::requestShutdown() {
 void PanelinkApplication::startNetworkControl() {
     net::NetworkSettings settings =
         net::readNetworkSettings(panelinkIniFile(options_.workingDirectory));
-    const net::CommandLineResult command = net::applyCommandLine(settings, options_.arguments);
+    const net::CommandLineResult command =
+        net::applyCommandLine(settings, options_.rigctld, options_.noRigctld);
     if (!command.ok()) std::fprintf(stderr, "Panelink: %s\n", command.error.c_str());
     network_ = std::make_unique<NetworkControl>(core_->windowServices());
     const net::StartResult started = network_->apply(command.settings);

@@ -73,8 +73,9 @@ class PanelinkApplication final : public QObject {
         // "contour", "notch" or "dnr": that window opens once the panel is up, as by a click on
         // its label (for pictures of the window). Anything else opens nothing.
         std::string openWindow;
-        // The program's arguments, for --rigctld ADDR:PORT and --no-rigctld.
-        std::vector<std::string> arguments;
+        // --rigctld ADDR:PORT and --no-rigctld: the network server for this run only.
+        std::optional<std::string> rigctld;
+        bool noRigctld = false;
         // A zoom for this run only, instead of the one kept in Panelink.ini (for pictures of
         // the zoomed window); nothing is written unless the user chooses a zoom.
         std::optional<ZoomSetting> zoom;

@@ -72,8 +72,8 @@ int main(int argc, char* argv[]) {
     // For pictures of a window: PANELINK_OPEN_WINDOW=contour, notch or dnr.
     options.openWindow =
         qEnvironmentVariable("PANELINK_OPEN_WINDOW").trimmed().toLower().toStdString();
-    for (const QString& argument : QApplication::arguments())
-        options.arguments.push_back(argument.toStdString());
+    options.rigctld = parsed.commandLine->rigctld;
+    options.noRigctld = parsed.commandLine->noRigctld;
     // For pictures of the zoomed window: PANELINK_ZOOM=100, 150, 200 or screen.
     options.zoom = panelink::parseZoomSetting(qEnvironmentVariable("PANELINK_ZOOM").toStdString());
     panelink::PanelinkApplication panelink(std::move(options));

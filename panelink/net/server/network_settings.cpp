@@ -11,9 +11,6 @@ constexpr std::string_view kAddressKey = "Address";
 constexpr std::string_view kPortKey = "Port";
 constexpr std::string_view kAllowRemoteKey = "AllowRemote";
 
-constexpr std::string_view kServerOption = "--rigctld";
-constexpr std::string_view kNoServerOption = "--no-rigctld";
-
 std::optional<std::uint16_t> parsePort(std::string_view text) {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -89,23 +86,18 @@ std::optional<std::string> listenRefusal(const NetworkSettings& settings) {
 }
 
 CommandLineResult applyCommandLine(NetworkSettings settings,
-                                   std::span<const std::string> arguments) {
+                                   const std::optional<std::string>& endpoint, bool off) {
     CommandLineResult result{std::move(settings), {}};
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (argument == kNoServerOption) {
-            result.settings.enabled = false;
-        } else if (argument == kServerOption) {
-            const auto endpoint =
-                i + 1 < arguments.size() ? parseEndpoint(arguments[++i]) : std::nullopt;
-            if (!endpoint) {
-                result.error = "--rigctld wants ADDRESS:PORT, for example 127.0.0.1:4532";
-                return result;
-            }
-            // An address typed on the command line is the explicit choice.
-            result.settings = {true, endpoint->address, endpoint->port, true};
+    if (endpoint) {
+        const std::optional<Endpoint> parsed = parseEndpoint(*endpoint);
+        if (!parsed) {
+            result.error = "--rigctld wants ADDRESS:PORT, for example 127.0.0.1:4532";
+            return result;
         }
+        // An address typed on the command line is the explicit choice.
+        result.settings = {true, parsed->address, parsed->port, true};
     }
+    if (off) result.settings.enabled = false;
     return result;
 }
 

@@ -46,13 +46,14 @@ bool isLoopback(std::string_view address);
 // Whether the server may listen as set; the reason when not.
 std::optional<std::string> listenRefusal(const NetworkSettings& settings);
 
-// The settings after the command line's options; the reason when an option is malformed.
+// The settings after the command line's --rigctld ADDR:PORT (`endpoint`) and --no-rigctld
+// (`off`, which wins); the reason when the address is malformed.
 struct CommandLineResult {
     NetworkSettings settings;
     std::string error;
     bool ok() const { return error.empty(); }
 };
 CommandLineResult applyCommandLine(NetworkSettings settings,
-                                   std::span<const std::string> arguments);
+                                   const std::optional<std::string>& endpoint, bool off);
 
 }  // namespace panelink::net

@@ -58,20 +58,19 @@ TEST(NetworkSettings, OnlyLoopbackIsListenedOnWithoutAnExplicitAllowance) {
 }
 
 TEST(NetworkSettings, TheCommandLineSwitchesTheServerOffOrGivesItsAddressForOneRun) {
-    const std::vector<std::string> off{"--no-rigctld"};
-    EXPECT_FALSE(applyCommandLine({}, off).settings.enabled);
+    EXPECT_FALSE(applyCommandLine({}, std::nullopt, true).settings.enabled);
+    EXPECT_TRUE(applyCommandLine({}, std::nullopt, false).settings.enabled) << "stored default";
 
     NetworkSettings stored;
     stored.enabled = false;
-    const std::vector<std::string> on{"-style", "fusion", "--rigctld", "192.168.1.5:4600"};
-    const auto result = applyCommandLine(stored, on);
+    const auto result = applyCommandLine(stored, "192.168.1.5:4600", false);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.settings, (NetworkSettings{true, "192.168.1.5", 4600, true}));
+    EXPECT_FALSE(applyCommandLine(stored, "127.0.0.1:4600", true).settings.enabled)
+        << "--no-rigctld wins";
 
-    const std::vector<std::string> missing{"--rigctld"};
-    EXPECT_FALSE(applyCommandLine({}, missing).ok());
-    const std::vector<std::string> bad{"--rigctld", "4532"};
-    EXPECT_FALSE(applyCommandLine({}, bad).ok());
+    EXPECT_FALSE(applyCommandLine({}, "", false).ok());
+    EXPECT_FALSE(applyCommandLine({}, "4532", false).ok());
 }
 
 }  // namespace
