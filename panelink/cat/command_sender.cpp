@@ -96,7 +96,7 @@ const CommandSender::OwnRule* CommandSender::findOwnRule(Request request) {
         OwnRule{Request::PowerOnTick, [](S s, M) { s.powerOnTick(); }},
         OwnRule{Request::PowerOffTick, [](S s, M) { s.powerOffTick(); }},
         OwnRule{Request::ReadStepLater, [](S s, M) { s.readStepLater(); }},
-        OwnRule{Request::SwitchAutoInfo, [](S s, M) { s.switchAutoInformation(); }},
+        OwnRule{Request::SwitchAutoInfo, [](S s, M m) { s.switchAutoInformation(m.wparam); }},
         OwnRule{Request::SwitchPower, [](S s, M) { s.switchPower(); }},
         OwnRule{Request::ToggleNarrow, [](S s, M m) { s.toggleNarrow(m.wparam); }},
         OwnRule{Request::WriteMenu, [](S s, M) { s.writeMenu(); }},
@@ -377,7 +377,9 @@ void CommandSender::powerOffTick() {
     powerOffTicks_ = 0;
 }
 
-void CommandSender::switchAutoInformation() {
+void CommandSender::switchAutoInformation(std::uintptr_t wparam) {
+    const bool onOnly = (wparam & kAutoInfoOnOnlyBit) != 0;
+    if (onOnly && services_.command.get(CommandField::AI) == 1) return;
     const auto digit = toggledDigit(services_.command.get(CommandField::AI));
     if (!digit) return;
     send(std::string("AI") + *digit + ';');

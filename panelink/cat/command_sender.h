@@ -72,7 +72,7 @@ class CommandSender {
     void switchPower();
     void powerOnTick();
     void powerOffTick();
-    void switchAutoInformation();
+    void switchAutoInformation(std::uintptr_t wparam);
     void statusPoll();
     void infoPoll();
     // Requests with a rule of their own.

@@ -128,7 +128,7 @@ bool decodeAI(CoreServices& s, const AnswerText& text) {
         if (s.flags.aiCommanded.load()) {
             // This program asked for auto-information: switch it on again.
             s.command.store(CommandField::AI, 0);
-            postTo(s.threads.anlSend, Request::SwitchAutoInfo, 0);
+            postTo(s.threads.anlSend, Request::SwitchAutoInfo, kAutoInfoOnOnlyBit);
             result = false;
         } else {
             postTo(s.threads.anlSend, Request::StopReadouts);
@@ -150,7 +150,7 @@ bool decodePS(CoreServices& s, const AnswerText& text) {
         } else if (s.radio.restoreAutoInformation()) {
             s.radio.setConnectionPending(true);
             s.command.store(CommandField::AI, 0);
-            postTo(s.threads.anlSend, Request::SwitchAutoInfo, 0);
+            postTo(s.threads.anlSend, Request::SwitchAutoInfo, kAutoInfoOnOnlyBit);
         }
     }
     copyReported(s, F::PS);

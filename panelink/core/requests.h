@@ -219,5 +219,9 @@ enum class Request : std::uint32_t {
 // wparam bits of a request.
 inline constexpr std::uintptr_t kSubSideBit = 1u << 0;
 inline constexpr std::uintptr_t kReadBackBit = 1u << 20;
+// SwitchAutoInfo from the rules that restore auto-information: switch it on, and do nothing
+// when an earlier switch has turned it on meanwhile. Two such rules may fire for one event
+// (power back on, the radio still reporting "AI0"); a plain switch would toggle it off again.
+inline constexpr std::uintptr_t kAutoInfoOnOnlyBit = 1u << 1;
 
 }  // namespace panelink

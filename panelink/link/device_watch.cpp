@@ -92,7 +92,7 @@ void DeviceWatch::settleLocked() {
         // more. Switch auto-information on as the power-on restore does; "AI1" coming back
         // reads the ID and starts the connection read-out.
         core_.radio.setConnectionPending(true);
-        postTo(core_.threads.anlSend, Request::SwitchAutoInfo);
+        postTo(core_.threads.anlSend, Request::SwitchAutoInfo, kAutoInfoOnOnlyBit);
         stopLocked();
         return;
     }

@@ -22,6 +22,7 @@ using Ids = std::vector<std::uint32_t>;
 constexpr std::uint32_t kAiMessage = WM_APP + 0x33A;
 constexpr std::uint32_t kPsMessage = WM_APP + 0x347;
 const Message kSwitchAutoInfo{id(Request::SwitchAutoInfo), 0, 0};
+const Message kSwitchAutoInfoOn{id(Request::SwitchAutoInfo), kAutoInfoOnOnlyBit, 0};
 
 class ConnectionTest : public AnswerParserTest {
   protected:
@@ -57,7 +58,7 @@ TEST_F(ConnectionTest, AutoInformationOffThatThisProgramDidNotAskForIsSwitchedOn
     flags.aiCommanded = true;
     analyse("AI0");
     EXPECT_EQ(copy(C::AI), 0);
-    EXPECT_EQ(anlSend.posted(), std::vector<Message>{kSwitchAutoInfo});
+    EXPECT_EQ(anlSend.posted(), std::vector<Message>{kSwitchAutoInfoOn});
     EXPECT_TRUE(window.entries().empty());
     EXPECT_EQ(field(F::RM_0), 120);
 }
@@ -94,7 +95,7 @@ TEST_F(ConnectionTest, PowerOffAndOnRestoresAutoInformation) {
     analyse("PS1");
     EXPECT_TRUE(radio.connectionPending());
     EXPECT_EQ(copy(C::AI), 0);
-    EXPECT_EQ(anlSend.posted(), std::vector<Message>{kSwitchAutoInfo});
+    EXPECT_EQ(anlSend.posted(), std::vector<Message>{kSwitchAutoInfoOn});
 
     // The transceiver reports auto-information on: the model is asked for.
     clearMessages();

@@ -281,6 +281,20 @@ TEST_F(SenderTest, SwitchingAutoInformationOnReadsItBack) {
     EXPECT_EQ(anlRecv.count(id(ThreadMessage::AnalyseAnswer)), 0u);
 }
 
+// Power back on with the radio still reporting "AI0": the power-on restore and the "AI0 while
+// asked for AI1" rule both ask for auto-information before the first switch is handled.
+TEST_F(SenderTest, TwoRestoresOfAutoInformationSwitchItOnOnceAndNeverOff) {
+    storeCommand(CommandField::AI, 0);
+    request(Request::SwitchAutoInfo, kAutoInfoOnOnlyBit);
+    request(Request::SwitchAutoInfo, kAutoInfoOnOnlyBit);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"AI1;", "AI;"}));
+
+    // The COM key's switch still turns it off.
+    clearSent();
+    request(Request::SwitchAutoInfo);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"AI0;", "AI;"}));
+}
+
 TEST_F(SenderTest, SwitchingAutoInformationOffActsAsIfTheRadioReportedIt) {
     storeCommand(CommandField::AI, 1);
     storeCommand(CommandField::PS, 0);
