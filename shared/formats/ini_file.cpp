@@ -121,8 +121,8 @@ std::string withIniValue(std::string_view text, std::string_view section, std::s
     return joined;
 }
 
-std::optional<std::string> readIniValue(const std::filesystem::path& file,
-                                        std::string_view section, std::string_view key) {
+std::optional<std::string> readIniValue(const std::filesystem::path& file, std::string_view section,
+                                        std::string_view key) {
     const std::optional<std::string> text = platform::readWholeFile(file);
     if (!text) return std::nullopt;
     return iniValue(*text, section, key);

@@ -24,8 +24,8 @@ std::string withIniValue(std::string_view text, std::string_view section, std::s
                          std::string_view value);
 
 // Reads a value from the file; nothing when the file is unreadable or the key is missing.
-std::optional<std::string> readIniValue(const std::filesystem::path& file,
-                                        std::string_view section, std::string_view key);
+std::optional<std::string> readIniValue(const std::filesystem::path& file, std::string_view section,
+                                        std::string_view key);
 
 enum class IniWriteFault {
     None,
