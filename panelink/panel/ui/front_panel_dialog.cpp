@@ -172,6 +172,7 @@ void FrontPanelDialog::applyZoom() {
     const double ratio = devicePixelRatioF();
     const double zoom = viewZoom(zoom_, ratio);
     const int scale = bufferScale(zoom, ratio);
+    if (zoom == view_->zoom() && scale == canvas_.scale()) return;
     if (scale != canvas_.scale()) {
         canvas_.setScale(scale);
         display_.requestFullRedraw();
