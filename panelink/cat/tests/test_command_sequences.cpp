@@ -282,10 +282,13 @@ TEST_F(SenderTest, SwitchingAutoInformationOnReadsItBack) {
 }
 
 // Power back on with the radio still reporting "AI0": the power-on restore and the "AI0 while
-// asked for AI1" rule both ask for auto-information before the first switch is handled.
+// asked for AI1" rule both ask for auto-information, and the radio's "AI1" answering the first
+// switch may be analysed before the second is handled.
 TEST_F(SenderTest, TwoRestoresOfAutoInformationSwitchItOnOnceAndNeverOff) {
     storeCommand(CommandField::AI, 0);
     request(Request::SwitchAutoInfo, kAutoInfoOnOnlyBit);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"AI1;", "AI;"}));
+    storeCommand(CommandField::AI, 1);  // the radio's "AI1"
     request(Request::SwitchAutoInfo, kAutoInfoOnOnlyBit);
     EXPECT_EQ(texts(), (std::vector<std::string>{"AI1;", "AI;"}));
 
