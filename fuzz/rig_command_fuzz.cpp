@@ -26,9 +26,9 @@ void check(bool condition) {
 }
 
 void checkParsed(const RigCommand& command) {
-    check(command.spec != nullptr);
+    check(command.entry != nullptr);
     for (std::size_t i = 0; i < kMaxArguments; ++i) {
-        const bool expected = command.spec->arguments[i] != ArgKind::None;
+        const bool expected = command.entry->arguments[i] != ArgKind::None;
         const bool present = !std::holds_alternative<std::monostate>(command.arguments[i]);
         // A "?" list query fills the first argument only.
         check(present == expected || (i > 0 && !present));
@@ -47,7 +47,7 @@ void analyse(std::string_view line) {
         return;
     }
     checkParsed(result.command);
-    if (result.command.spec->arguments[0] == ArgKind::ModeName) {
+    if (result.command.entry->arguments[0] == ArgKind::ModeName) {
         if (const auto* name = std::get_if<std::string>(&result.command.arguments[0]))
             (void)radioModeFor(*name);
     }

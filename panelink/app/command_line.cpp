@@ -10,7 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name;       // "--dir"
     std::string_view valueName;  // empty for a switch
     std::string_view help;
@@ -19,24 +19,24 @@ struct OptionSpec {
 
 // Every option of the program, once: the parser and the help text both read this table.
 constexpr std::array kOptions{
-    OptionSpec{"--dir", "DIR", "keep CommoFiles/ below DIR instead of the current directory",
-               [](CommandLine& c, std::string_view v) { c.directory = fs::path(v); }},
-    OptionSpec{"--desktop", "",
-               "work in $XDG_DATA_HOME/panelink (the desktop entry's start), created when missing",
-               [](CommandLine& c, std::string_view) { c.desktop = true; }},
-    OptionSpec{"--rigctld", "ADDR:PORT",
-               "serve the rigctld network protocol on ADDR:PORT for this run",
-               [](CommandLine& c, std::string_view v) { c.rigctld = std::string(v); }},
-    OptionSpec{"--no-rigctld", "", "no network control server for this run",
-               [](CommandLine& c, std::string_view) { c.noRigctld = true; }},
-    OptionSpec{"--help", "", "show this text and end",
-               [](CommandLine& c, std::string_view) { c.help = true; }},
-    OptionSpec{"--version", "", "show the version and end",
-               [](CommandLine& c, std::string_view) { c.version = true; }},
+    OptionEntry{"--dir", "DIR", "keep CommoFiles/ below DIR instead of the current directory",
+                [](CommandLine& c, std::string_view v) { c.directory = fs::path(v); }},
+    OptionEntry{"--desktop", "",
+                "work in $XDG_DATA_HOME/panelink (the desktop entry's start), created when missing",
+                [](CommandLine& c, std::string_view) { c.desktop = true; }},
+    OptionEntry{"--rigctld", "ADDR:PORT",
+                "serve the rigctld network protocol on ADDR:PORT for this run",
+                [](CommandLine& c, std::string_view v) { c.rigctld = std::string(v); }},
+    OptionEntry{"--no-rigctld", "", "no network control server for this run",
+                [](CommandLine& c, std::string_view) { c.noRigctld = true; }},
+    OptionEntry{"--help", "", "show this text and end",
+                [](CommandLine& c, std::string_view) { c.help = true; }},
+    OptionEntry{"--version", "", "show the version and end",
+                [](CommandLine& c, std::string_view) { c.version = true; }},
 };
 
-const OptionSpec* findOption(std::string_view name) {
-    for (const OptionSpec& option : kOptions) {
+const OptionEntry* findOption(std::string_view name) {
+    for (const OptionEntry& option : kOptions) {
         if (option.name == name) return &option;
     }
     return nullptr;
@@ -69,7 +69,7 @@ CommandLineResult parseCommandLine(std::span<const std::string_view> arguments) 
         }
         const std::size_t equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
-        const OptionSpec* option = findOption(name);
+        const OptionEntry* option = findOption(name);
         if (option == nullptr) return failure("unknown option: " + std::string(name));
         std::optional<std::string_view> value;
         if (equals != std::string_view::npos) value = argument.substr(equals + 1);
@@ -92,7 +92,7 @@ std::string commandLineHelp() {
         "Usage: panelink [OPTION]...\n"
         "The transceiver's front panel, driving the radio over its serial CAT link.\n"
         "Settings and shortcuts live in CommoFiles/ below the working directory.\n\n";
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionEntry& option : kOptions) {
         std::string head = "  " + std::string(option.name);
         if (!option.valueName.empty()) head += " " + std::string(option.valueName);
         head.resize(std::max<std::size_t>(head.size() + 2, 18), ' ');

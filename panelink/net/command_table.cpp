@@ -9,7 +9,7 @@ namespace {
 using A = ArgKind;
 using K = CommandKind;
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandEntry kCommands[] = {
     {CommandId::SetFreq, 'F', "set_freq", K::Set, {A::Frequency, A::None}, {}},
     {CommandId::GetFreq, 'f', "get_freq", K::Get, {}, {"Frequency", ""}},
     {CommandId::SetMode, 'M', "set_mode", K::Set, {A::ModeName, A::Passband}, {}},
@@ -52,17 +52,17 @@ constexpr VfoToken kVfoTokens[] = {
 
 }  // namespace
 
-std::span<const CommandSpec> commandTable() {
+std::span<const CommandEntry> commandTable() {
     return kCommands;
 }
 
-const CommandSpec* findCommand(std::string_view name) {
-    const auto matches = [&](const CommandSpec& spec) {
-        if (name.size() > 1 && name.front() == '\\') return spec.longName == name.substr(1);
-        return name.size() == 1 && spec.shortName != '\0' && spec.shortName == name.front();
+const CommandEntry* findCommand(std::string_view name) {
+    const auto matches = [&](const CommandEntry& entry) {
+        if (name.size() > 1 && name.front() == '\\') return entry.longName == name.substr(1);
+        return name.size() == 1 && entry.shortName != '\0' && entry.shortName == name.front();
     };
-    const auto* spec = std::find_if(std::begin(kCommands), std::end(kCommands), matches);
-    return spec == std::end(kCommands) ? nullptr : spec;
+    const auto* entry = std::find_if(std::begin(kCommands), std::end(kCommands), matches);
+    return entry == std::end(kCommands) ? nullptr : entry;
 }
 
 std::optional<Vfo> vfoFromName(std::string_view name) {

@@ -8,7 +8,7 @@ std::string reportLine(RigError error) {
 }
 
 std::string echoRecord(const RigCommand& command) {
-    std::string echo = std::string(command.spec->longName) + ":";
+    std::string echo = std::string(command.entry->longName) + ":";
     if (!command.argumentText.empty()) echo += " " + command.argumentText;
     return echo;
 }
@@ -29,10 +29,10 @@ std::string extendedAnswer(const RigCommand& command, std::span<const std::strin
     const char separator = command.form.separator;
     std::string answer;
     // An unknown command has no long name to echo.
-    if (command.spec != nullptr) answer += echoRecord(command) + separator;
+    if (command.entry != nullptr) answer += echoRecord(command) + separator;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const bool keyed = command.spec != nullptr && i < kMaxValues;
-        const auto key = keyed ? command.spec->valueKeys[i] : std::string_view();
+        const bool keyed = command.entry != nullptr && i < kMaxValues;
+        const auto key = keyed ? command.entry->valueKeys[i] : std::string_view();
         answer += valueRecord(key, values[i]) + separator;
     }
     return answer + reportLine(error) + "\n";
@@ -43,7 +43,7 @@ std::string extendedAnswer(const RigCommand& command, std::span<const std::strin
 std::string successAnswer(const RigCommand& command, std::span<const std::string> values) {
     if (command.form.extended) return extendedAnswer(command, values, RigError::Ok);
     // A set's "?" list query ("M ?") answers the list, then the report.
-    const bool isGet = command.spec != nullptr && command.spec->kind == CommandKind::Get;
+    const bool isGet = command.entry != nullptr && command.entry->kind == CommandKind::Get;
     std::string answer = plainValues(values);
     return isGet ? answer : answer + reportLine(RigError::Ok) + "\n";
 }

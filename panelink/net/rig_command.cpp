@@ -133,8 +133,8 @@ std::optional<Argument> parseArgument(ArgKind kind, std::string_view word) {
     }
 }
 
-std::size_t argumentCount(const CommandSpec& spec) {
-    return static_cast<std::size_t>(std::count_if(spec.arguments.begin(), spec.arguments.end(),
+std::size_t argumentCount(const CommandEntry& entry) {
+    return static_cast<std::size_t>(std::count_if(entry.arguments.begin(), entry.arguments.end(),
                                                   [](ArgKind kind) { return kind != A::None; }));
 }
 
@@ -145,25 +145,25 @@ ParseResult failure(ParseResult result, RigError error, std::string reason) {
 }
 
 // The '?' list query stands alone: "M ?" carries no passband.
-bool isListQuery(const CommandSpec& spec, const std::vector<std::string_view>& arguments) {
+bool isListQuery(const CommandEntry& entry, const std::vector<std::string_view>& arguments) {
     return !arguments.empty() && arguments.front() == "?" &&
-           (spec.arguments[0] == A::ModeName || spec.arguments[0] == A::LevelName);
+           (entry.arguments[0] == A::ModeName || entry.arguments[0] == A::LevelName);
 }
 
 ParseResult parseArguments(ParseResult result, const std::vector<std::string_view>& words) {
-    const CommandSpec& spec = *result.command.spec;
+    const CommandEntry& entry = *result.command.entry;
     const std::vector<std::string_view> arguments(words.begin() + 1, words.end());
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (i > 0) result.command.argumentText += ' ';
         result.command.argumentText += arguments[i];
     }
-    const std::size_t expected = isListQuery(spec, arguments) ? 1 : argumentCount(spec);
+    const std::size_t expected = isListQuery(entry, arguments) ? 1 : argumentCount(entry);
     if (arguments.size() != expected) {
         return failure(std::move(result), RigError::InvalidParameter,
                        arguments.size() < expected ? "missing argument" : "too many arguments");
     }
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        auto value = parseArgument(spec.arguments[i], arguments[i]);
+        auto value = parseArgument(entry.arguments[i], arguments[i]);
         if (!value) {
             return failure(std::move(result), RigError::InvalidParameter,
                            "bad argument " + std::to_string(i + 1));
@@ -196,8 +196,8 @@ ParseResult parseRigCommand(std::string_view line) {
     }
     const auto words = splitWords(line);
     if (words.empty()) return failure(std::move(result), RigError::InvalidParameter, "no command");
-    result.command.spec = findCommand(words.front());
-    if (result.command.spec == nullptr) {
+    result.command.entry = findCommand(words.front());
+    if (result.command.entry == nullptr) {
         return failure(std::move(result), RigError::NotImplemented, "unknown command");
     }
     return parseArguments(std::move(result), words);

@@ -83,7 +83,7 @@ enum class ArgKind {
 constexpr std::size_t kMaxArguments = 2;
 constexpr std::size_t kMaxValues = 2;
 
-struct CommandSpec {
+struct CommandEntry {
     CommandId id;
     char shortName;  // '\0': long name only
     std::string_view longName;
@@ -93,10 +93,10 @@ struct CommandSpec {
     std::array<std::string_view, kMaxValues> valueKeys;
 };
 
-std::span<const CommandSpec> commandTable();
+std::span<const CommandEntry> commandTable();
 
 // "\get_freq" by its long name, anything else by its one character; null when unknown.
-const CommandSpec* findCommand(std::string_view name);
+const CommandEntry* findCommand(std::string_view name);
 
 enum class Vfo { A, B, Current, Tx, Rx };
 
@@ -114,7 +114,7 @@ struct ResponseForm {
 };
 
 struct RigCommand {
-    const CommandSpec* spec = nullptr;  // null for an unknown command
+    const CommandEntry* entry = nullptr;  // null for an unknown command
     ResponseForm form;
     std::array<Argument, kMaxArguments> arguments;
     std::string argumentText;  // the arguments as received, echoed by the extended form

@@ -96,7 +96,7 @@ TEST_F(WorkingDirectoryTest, ADesktopStartWorksInTheUsersDataDirectoryCreatedOnF
     EXPECT_EQ(directoryFor({"--desktop"}).path, scratch_.path() / "data/panelink");
     EXPECT_TRUE(fs::is_directory(scratch_.path() / "data/panelink"));
 
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME is ignored, as the XDG base directory rules say.
     variables_["XDG_DATA_HOME"] = "relative/data";
     EXPECT_EQ(directoryFor({"--desktop"}).path, underHome.path);
 

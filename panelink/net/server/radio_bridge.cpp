@@ -110,15 +110,15 @@ RadioBridge::RadioBridge(const RadioState& radio, MenuItemTable& menu, RadioPort
     : radio_(radio), menu_(menu), ports_(std::move(ports)) {}
 
 Outcome RadioBridge::handle(const RigCommand& command, SessionState& session) {
-    if (command.spec == nullptr) return failed(RigError::NotImplemented);
-    if (needsRadio(command.spec->id) && !ports_.linkUp()) return failed(RigError::IoError);
-    if (command.spec->kind == CommandKind::Get) return get(command, session);
+    if (command.entry == nullptr) return failed(RigError::NotImplemented);
+    if (needsRadio(command.entry->id) && !ports_.linkUp()) return failed(RigError::IoError);
+    if (command.entry->kind == CommandKind::Get) return get(command, session);
     return set(command, session);
 }
 
 Outcome RadioBridge::get(const RigCommand& command, const SessionState& session) const {
     const auto hz = [&](bool vfoB) { return std::to_string(radio_.get(frequencyField(vfoB))); };
-    switch (command.spec->id) {
+    switch (command.entry->id) {
         case CommandId::GetFreq:
             return answered({hz(onVfoB(radio_))});
         case CommandId::GetSplitFreq:
@@ -158,7 +158,7 @@ Outcome RadioBridge::get(const RigCommand& command, const SessionState& session)
 }
 
 Outcome RadioBridge::set(const RigCommand& command, SessionState& session) {
-    switch (command.spec->id) {
+    switch (command.entry->id) {
         case CommandId::SetFreq:
             return setFrequency(argument<std::int64_t>(command, 0), false);
         case CommandId::SetSplitFreq:

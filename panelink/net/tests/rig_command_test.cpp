@@ -37,32 +37,32 @@ std::string sampleArgument(ArgKind kind) {
     return "";
 }
 
-std::string sampleArguments(const CommandSpec& spec) {
+std::string sampleArguments(const CommandEntry& entry) {
     std::string text;
-    for (ArgKind kind : spec.arguments)
+    for (ArgKind kind : entry.arguments)
         if (kind != ArgKind::None) text += " " + sampleArgument(kind);
     return text;
 }
 
 TEST(RigCommand, EveryTableCommandParsesByLongNameAndByShortLetter) {
-    for (const CommandSpec& spec : commandTable()) {
-        const std::string arguments = sampleArguments(spec);
-        const auto byLong = parseRigCommand("\\" + std::string(spec.longName) + arguments);
-        ASSERT_TRUE(byLong.ok()) << spec.longName << ": " << byLong.reason;
-        EXPECT_EQ(byLong.command.spec->id, spec.id) << spec.longName;
-        if (spec.shortName == '\0') continue;
-        const auto byShort = parseRigCommand(std::string(1, spec.shortName) + arguments);
-        ASSERT_TRUE(byShort.ok()) << spec.shortName << ": " << byShort.reason;
-        EXPECT_EQ(byShort.command.spec, &spec) << spec.shortName;
+    for (const CommandEntry& entry : commandTable()) {
+        const std::string arguments = sampleArguments(entry);
+        const auto byLong = parseRigCommand("\\" + std::string(entry.longName) + arguments);
+        ASSERT_TRUE(byLong.ok()) << entry.longName << ": " << byLong.reason;
+        EXPECT_EQ(byLong.command.entry->id, entry.id) << entry.longName;
+        if (entry.shortName == '\0') continue;
+        const auto byShort = parseRigCommand(std::string(1, entry.shortName) + arguments);
+        ASSERT_TRUE(byShort.ok()) << entry.shortName << ": " << byShort.reason;
+        EXPECT_EQ(byShort.command.entry, &entry) << entry.shortName;
     }
 }
 
 TEST(RigCommand, ShortLettersAreCaseSensitiveSetAndGet) {
-    EXPECT_EQ(parseRigCommand("F 7000000").command.spec->id, CommandId::SetFreq);
-    EXPECT_EQ(parseRigCommand("f").command.spec->id, CommandId::GetFreq);
-    EXPECT_EQ(parseRigCommand("T 0").command.spec->id, CommandId::SetPtt);
-    EXPECT_EQ(parseRigCommand("t").command.spec->id, CommandId::GetPtt);
-    EXPECT_EQ(parseRigCommand("Q").command.spec->id, CommandId::Quit);
+    EXPECT_EQ(parseRigCommand("F 7000000").command.entry->id, CommandId::SetFreq);
+    EXPECT_EQ(parseRigCommand("f").command.entry->id, CommandId::GetFreq);
+    EXPECT_EQ(parseRigCommand("T 0").command.entry->id, CommandId::SetPtt);
+    EXPECT_EQ(parseRigCommand("t").command.entry->id, CommandId::GetPtt);
+    EXPECT_EQ(parseRigCommand("Q").command.entry->id, CommandId::Quit);
 }
 
 TEST(RigCommand, FrequencyAcceptsTheClientsDecimalFormAndRoundsToWholeHertz) {
@@ -137,7 +137,7 @@ TEST(RigCommand, UnknownCommandsAreNotImplementedAndKeepTheClientsForm) {
     for (const char* line : {"K", "\\get_foo", "foo", "\\", "ff", "\\GET_FREQ"}) {
         const auto result = parseRigCommand(line);
         EXPECT_EQ(result.error, RigError::NotImplemented) << line;
-        EXPECT_EQ(result.command.spec, nullptr) << line;
+        EXPECT_EQ(result.command.entry, nullptr) << line;
     }
     EXPECT_TRUE(parseRigCommand(";K").command.form.extended);
 }
@@ -168,7 +168,7 @@ TEST(RigCommand, MissingExtraAndMalformedArgumentsAreInvalidParameters) {
                              "\\chk_vfo 1"}) {
         const auto result = parseRigCommand(line);
         EXPECT_EQ(result.error, RigError::InvalidParameter) << line;
-        EXPECT_NE(result.command.spec, nullptr) << line;
+        EXPECT_NE(result.command.entry, nullptr) << line;
         EXPECT_FALSE(result.reason.empty()) << line;
     }
 }

@@ -26,7 +26,7 @@ class FakeRadio final : public CommandHandler {
   public:
     Outcome handle(const RigCommand& command, SessionState&) override {
         Outcome outcome;
-        switch (command.spec->id) {
+        switch (command.entry->id) {
             case CommandId::GetFreq:
                 outcome.values = {std::to_string(frequency.load())};
                 break;
