@@ -18,8 +18,12 @@
 #include <vector>
 
 #include "panelink/app/core_context.h"
+#include "panelink/cat/radio_state.h"
+#include "panelink/core/link_flags.h"
+#include "panelink/core/requests.h"
 #include "shared/platform/message.h"
 #include "shared/platform/steady_clock.h"
+#include "shared/platform/testing/wait_until.h"
 #include "shared/platform/thread_timer_host.h"
 
 namespace bench {
@@ -99,6 +103,18 @@ struct RunningCore {
         timers.setTickHandler([this](int id) { core.onWorkerTimer(id); });
         core.beginStart();
         core.finishStart();
+    }
+
+    // Auto-information on, as the COM key does: "AI1" comes back, the ID is read and the
+    // read-out runs. True once the read-out is over; false when the radio never connected.
+    bool connect() {
+        using namespace std::chrono_literals;
+        core.postRequest(panelink::Request::SwitchAutoInfo);
+        const auto id = [this] { return core.radio().get(panelink::RadioField::ID); };
+        const auto busy = [this] { return core.flags().readoutBusy.load(); };
+        return platform::waitUntil([&] { return id() == 244; }, 10s, 10ms) &&
+               platform::waitUntil(busy, 5s, 10ms) &&
+               platform::waitUntil([&] { return !busy(); }, 30s, 10ms);
     }
 
     // False when a worker thread did not end.

@@ -93,15 +93,8 @@ int main(int argc, char** argv) {
     bench::RunningCore running(dir.path());
     panelink::CoreContext& core = running.core;
 
-    // Auto-information on, as the COM key does: "AI1" comes back, the ID is read and the
-    // read-out runs; measure once it is over.
-    core.postRequest(panelink::Request::SwitchAutoInfo);
-    const bool connected =
-        platform::waitUntil([&] { return core.radio().get(panelink::RadioField::ID) == 244; }, 10s,
-                            10ms) &&
-        platform::waitUntil([&] { return core.flags().readoutBusy.load(); }, 5s, 10ms) &&
-        platform::waitUntil([&] { return !core.flags().readoutBusy.load(); }, 30s, 10ms);
-    if (!connected) {
+    // Measured once the connection's read-out is over.
+    if (!running.connect()) {
         running.shutdown();
         return fail("no connection");
     }

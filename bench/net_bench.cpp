@@ -156,12 +156,8 @@ int main(int argc, char** argv) {
 
     bench::RunningCore running(dir.path());
     panelink::CoreContext& core = running.core;
-    core.postRequest(panelink::Request::SwitchAutoInfo);
     const bool connected =
-        platform::waitUntil([&] { return core.radio().get(panelink::RadioField::ID) == 244; }, 10s,
-                            10ms) &&
-        platform::waitUntil([&] { return core.flags().readoutBusy.load(); }, 5s, 10ms) &&
-        platform::waitUntil([&] { return !core.flags().readoutBusy.load(); }, 30s, 10ms) &&
+        running.connect() &&
         platform::waitUntil([&] { return core.radio().get(panelink::RadioField::AI) == 1; }, 5s,
                             10ms);
     if (!connected) {
