@@ -91,7 +91,6 @@ int main(int argc, char** argv) {
     if (!radio.ready()) return fail("the simulator did not start");
 
     bench::RunningCore running(dir.path());
-    panelink::CoreContext& core = running.core;
 
     // Measured once the connection's read-out is over.
     if (!running.connect()) {
