@@ -11,10 +11,12 @@
 #include "panelink/cat/command_sender.h"
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/radio_state.h"
+#include "panelink/core/command_queue.h"
 #include "panelink/core/core_services.h"
 #include "panelink/core/link_flags.h"
 #include "panelink/core/message_queue.h"
 #include "panelink/core/messages.h"
+#include "panelink/core/port_failure.h"
 #include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
 #include "panelink/link/anl_recv_thread.h"
@@ -40,9 +42,6 @@ using platform::MessageThread;
 
 constexpr platform::Milliseconds kMenuThreadSettle = 10ms;
 constexpr platform::Milliseconds kPollPeriod = 1000ms;
-
-// The first command of a run: the power-state read.
-constexpr std::string_view kStartCommand = "PS;";
 
 constexpr std::array<std::string_view, 19> kStepNames{
     "RecordsReset",    "MenuThreadStarted",  "MenuBuildPosted",    "CommandStateReset",
@@ -153,6 +152,7 @@ struct CoreContext::Parts {
     bool finished = false;
     bool shutDown = false;
     bool shutdownResult = true;
+    bool settingsSaved = true;
     std::vector<std::string> stuck;
 
     // Last: the threads end before the workers and records above go.
@@ -236,8 +236,12 @@ void CoreContext::finishStart() {
         p.finished = true;
     }
 
-    // A failed open has posted the link failure message; the first write tries again.
-    p.port.open(p.settings.port(), p.settings.baud(), p.command.get(CommandField::AI) != 0);
+    // A failed open has posted the link failure message; the first write tries again. A
+    // missing adapter is looked for until it is plugged in.
+    const PortOpenResult opened =
+        p.port.open(p.settings.port(), p.settings.baud(), p.command.get(CommandField::AI) != 0);
+    if (!opened && opened.failure && meansDeviceAbsent(*opened.failure))
+        p.deviceWatch.startForAbsentDevice();
     p.step(CoreStep::PortOpened);
 
     p.anlRecvThread.start();
@@ -262,7 +266,7 @@ void CoreContext::finishStart() {
     p.step(CoreStep::AnlSendStarted);
 
     p.flags.messageBox.store(false);
-    queueRawCommand(kStartCommand);
+    queueRawCommand(kPowerStatusQuery);
     p.step(CoreStep::StartCommandQueued);
 }
 
@@ -280,8 +284,12 @@ bool CoreContext::shutdown() {
     p.port.close();
     p.step(CoreStep::PortClosed);
 
-    // A file that cannot be written is ignored: there is nobody left to tell.
-    p.settings.writeFile(p.options.workingDirectory, p.options.secondInstance);
+    // A file that cannot be written does not hold up the shut-down; the caller may say so.
+    const bool saved = p.settings.writeFile(p.options.workingDirectory, p.options.secondInstance);
+    {
+        const std::lock_guard lock(p.phaseMutex);
+        p.settingsSaved = saved;
+    }
     p.step(CoreStep::SettingsWritten);
 
     p.ticksAllowed.store(false);
@@ -322,6 +330,11 @@ bool CoreContext::shutdown() {
 std::vector<std::string> CoreContext::stuckThreads() const {
     const std::lock_guard lock(parts_->phaseMutex);
     return parts_->stuck;
+}
+
+bool CoreContext::settingsSaved() const {
+    const std::lock_guard lock(parts_->phaseMutex);
+    return parts_->settingsSaved;
 }
 
 void CoreContext::onWorkerTimer(int timerId) {

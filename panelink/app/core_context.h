@@ -99,6 +99,9 @@ class CoreContext {
     bool shutdown();
     // Names of the threads that did not end within their bound at shut-down.
     std::vector<std::string> stuckThreads() const;
+    // False when shut-down could not write the settings file: the port and speed of this run
+    // are not kept.
+    bool settingsSaved() const;
 
     // A tick of a worker timer (4, 5, 8, 10, 17, 23, 24, 25, 43), on whatever thread runs them.
     void onWorkerTimer(int timerId);

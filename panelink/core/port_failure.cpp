@@ -34,6 +34,10 @@ std::string portFailureLine(const PortFailure& failure) {
     }
 }
 
+bool meansDeviceAbsent(const PortFailure& failure) {
+    return failure.error == ENOENT || failure.error == ENXIO || failure.error == ENODEV;
+}
+
 void PortFailureNote::set(PortFailure failure) {
     const std::lock_guard lock(mutex_);
     failure_ = std::move(failure);

@@ -17,6 +17,10 @@ struct PortFailure {
     friend bool operator==(const PortFailure&, const PortFailure&) = default;
 };
 
+// The open failed because no device is there (no adapter plugged in), rather than because
+// of one that is there.
+bool meansDeviceAbsent(const PortFailure& failure);
+
 // One plain line for the user that names the device, says what is wrong and, for the usual
 // reasons, what to do about it ("/dev/ttyUSB0 does not exist."); empty for error 0. The port
 // dialogs and the link failure box show the same line.

@@ -101,6 +101,11 @@ void ComPort::forgetGoneDevice() {
     deviceGone_.store(false);
 }
 
+void ComPort::noteDeviceAbsent() {
+    const std::lock_guard lock(mutex_);
+    if (!open_.load()) deviceGone_.store(true);
+}
+
 void ComPort::closeLocked() {
     const bool wasOpen = device_.isOpen();
     // Nothing more goes out once the port is closed, a held tail included.

@@ -70,6 +70,9 @@ class ComPort {
     bool deviceGone() const { return deviceGone_.load(); }
     // The user chose another port: the device that went away is no longer looked for.
     void forgetGoneDevice();
+    // The port's device was not there to open (no adapter plugged in at start-up): until it
+    // opens, it counts as gone, and a failed open posts nothing more. No effect while open.
+    void noteDeviceAbsent();
 
     // Status of the open port; nullopt when closed. The output queue includes a held tail.
     std::optional<platform::SerialStatus> status();

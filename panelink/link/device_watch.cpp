@@ -4,6 +4,7 @@
 
 #include "panelink/cat/command_state.h"
 #include "panelink/cat/radio_state.h"
+#include "panelink/core/command_queue.h"
 #include "panelink/core/link_flags.h"
 #include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
@@ -23,10 +24,21 @@ DeviceWatch::DeviceWatch(CoreServices& core) : core_(core) {}
 
 void DeviceWatch::start() {
     const std::lock_guard lock(mutex_);
+    beginLocked(core_.command.get(CommandField::AI) != 0, false);
+}
+
+void DeviceWatch::startForAbsentDevice() {
+    const std::lock_guard lock(mutex_);
+    core_.port.noteDeviceAbsent();
+    beginLocked(false, true);
+}
+
+void DeviceWatch::beginLocked(bool wasConnected, bool askPowerWhenBack) {
     if (core_.flags.shuttingDown.load()) return;
     phase_ = Phase::Looking;
     portNumber_ = core_.settings.port();
-    wasConnected_ = core_.command.get(CommandField::AI) != 0;
+    wasConnected_ = wasConnected;
+    askPowerWhenBack_ = askPowerWhenBack;
     core_.timers.setTimer(kTimerDeviceWatch, kCheckPeriod);
 }
 
@@ -73,6 +85,11 @@ void DeviceWatch::lookLocked() {
         }
     }
     // Open again, by this watch or by a write.
+    if (askPowerWhenBack_) {
+        // The open has just written "AI0;" or "AI1;": the question waits for the next tick.
+        phase_ = Phase::Settling;
+        return;
+    }
     if (!wasConnected_) {
         stopLocked();
         return;
@@ -85,6 +102,12 @@ void DeviceWatch::lookLocked() {
 void DeviceWatch::settleLocked() {
     if (!core_.port.isOpen() || core_.settings.port() != portNumber_) {
         stopLocked();  // closed or changed meanwhile by someone else: theirs to reopen
+        return;
+    }
+    if (askPowerWhenBack_) {
+        // Its "PS1" answer switches auto-information on and connects, as at start-up.
+        queueCommand(core_, kPowerStatusQuery);
+        stopLocked();
         return;
     }
     if (core_.command.get(CommandField::AI) == 0) {
@@ -101,6 +124,7 @@ void DeviceWatch::settleLocked() {
 
 void DeviceWatch::stopLocked() {
     phase_ = Phase::Idle;
+    askPowerWhenBack_ = false;
     core_.timers.killTimer(kTimerDeviceWatch);
 }
 

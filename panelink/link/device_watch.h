@@ -11,9 +11,11 @@ namespace panelink {
 // "AI1;" or "AI0;" first. When the radio was connected before the device went and the
 // link has been declared lost meanwhile (auto-information taken as off), it then switches
 // auto-information on again, as the power-on restore does, so the connection read-out runs
-// and the display comes alive without the user. It stops when the port is open again, when
-// the user picked another port, and at shut-down. Thread-safe: started on whatever thread
-// closed the port, ticked on the timer thread.
+// and the display comes alive without the user. An adapter missing at start-up is looked
+// for the same way; a second after it opens, the radio is asked again whether it is on, as
+// at start-up. It stops when the port is open again, when the user picked another port, and
+// at shut-down. Thread-safe: started on whatever thread closed the port (or started the
+// core), ticked on the timer thread.
 class DeviceWatch {
   public:
     // A link lost shortly after the port was back still has to be reconnected: so many
@@ -26,6 +28,8 @@ class DeviceWatch {
 
     // The port was closed because its device went away.
     void start();
+    // The port could not be opened at start-up because its device is not there.
+    void startForAbsentDevice();
     // A tick of kTimerDeviceWatch.
     void check();
     bool watching() const;
@@ -33,6 +37,7 @@ class DeviceWatch {
   private:
     enum class Phase { Idle, Looking, Settling };
 
+    void beginLocked(bool wasConnected, bool askPowerWhenBack);
     void lookLocked();
     void settleLocked();
     void stopLocked();
@@ -40,8 +45,9 @@ class DeviceWatch {
     CoreServices& core_;
     mutable std::mutex mutex_;
     Phase phase_ = Phase::Idle;
-    int portNumber_ = 0;         // the port whose device went away
-    bool wasConnected_ = false;  // auto-information was on when it went
+    int portNumber_ = 0;             // the port whose device went away
+    bool wasConnected_ = false;      // auto-information was on when it went
+    bool askPowerWhenBack_ = false;  // absent at start-up: the power query went nowhere
     int settleChecksLeft_ = 0;
 };
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "panelink/cat/radio_state.h"
 #include "panelink/core/core_services.h"
 #include "panelink/core/link_flags.h"
+#include "panelink/core/message_queue.h"
 #include "panelink/core/messages.h"
 #include "panelink/core/requests.h"
 #include "panelink/core/timer_ids.h"
@@ -110,7 +112,8 @@ class CoreContextTest : public ::testing::Test {
         seen.infoPoll = time_.timerPeriod(kTimerInfoPoll);
         for (int id : workerTimerIds())
             seen.anyWorkerTimer = seen.anyWorkerTimer || time_.isTimerRunning(id);
-        seen.settingsFile = dir_.readCommoFile("CommSetting.csv");
+        if (!std::filesystem::is_directory(dir_.commoFile("CommSetting.csv")))
+            seen.settingsFile = dir_.readCommoFile("CommSetting.csv");
         return seen;
     }
 
@@ -233,18 +236,44 @@ TEST_F(CoreContextTest, SecondInstanceWithoutItsSettingsFileUsesDefaultsAndWrite
     EXPECT_EQ(dir_.readCommoFile("CommSetting.csv"), "3,9600,7\n");
 }
 
-// The window learns why from the link flags it draws from.
-TEST_F(CoreContextTest, APortThatCannotBeOpenedAtStartIsReportedWithItsDeviceAndReason) {
+TEST_F(CoreContextTest, SettingsThatCannotBeWrittenBackDoNotHoldUpTheShutDownButAreReported) {
+    mapPort(1);
+    startAndConnectLine();
+    EXPECT_TRUE(context_->settingsSaved());
+    // A directory where the file should go: nothing can replace it.
+    std::filesystem::remove(dir_.commoFile("CommSetting.csv"));
+    std::filesystem::create_directory(dir_.commoFile("CommSetting.csv"));
+    EXPECT_TRUE(context_->shutdown());
+    EXPECT_FALSE(context_->settingsSaved());
+}
+
+// The window learns why from the link flags it draws from. The radio is often switched on
+// and plugged in after the program started: the port opens by itself when it appears.
+TEST_F(CoreContextTest, AMissingAdapterAtStartIsReportedOnceAndOpenedWhenItIsPluggedIn) {
     const std::string missing = (dir_.path() / "no-such-adapter").string();
     ASSERT_TRUE(commo::setPortMapping(dir_.path(), 1, missing));
     CoreContext& context = make();
     context.beginStart();
     context.finishStart();
-    // Sio_Send_Thread may have tried again with "PS;" meanwhile; each try reports the same.
-    const std::vector<platform::Message> posted = window_.recorded().messages();
-    ASSERT_FALSE(posted.empty());
-    EXPECT_EQ(posted.front(), message(WindowMessage::LinkFailure));
+    const auto boxes = [&] { return window_.recorded().count(id(WindowMessage::LinkFailure)); };
+    ASSERT_EQ(boxes(), 1u);
     EXPECT_EQ(context.flags().portFailure.get(), (PortFailure{missing, ENOENT}));
+    // The start-up "PS;" tries the port once more, quietly.
+    ASSERT_TRUE(tickUntil([&]() -> bool { return context.services().sendQueue.pending() == 0; }));
+    time_.advance(3000ms);
+    EXPECT_FALSE(context.port().isOpen());
+    EXPECT_EQ(boxes(), 1u);
+
+    mapPort(1);
+    time_.advance(1000ms);
+    EXPECT_TRUE(context.port().isOpen());
+    EXPECT_EQ(wire(4), "AI0;");
+    // A second later the radio is asked again whether it is on; "PS1" would connect.
+    time_.advance(1000ms);
+    EXPECT_EQ(wire(3), "PS;");
+    time_.advance(5000ms);
+    EXPECT_EQ(pty_->readMaster(), "");
+    EXPECT_EQ(boxes(), 1u);
     EXPECT_TRUE(context.shutdown());
 }
 

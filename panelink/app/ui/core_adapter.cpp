@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "panelink/app/core_context.h"
 #include "panelink/app/ui/app_core.h"
 #include "panelink/app/ui/core_radio_link.h"
@@ -6,6 +8,10 @@
 namespace panelink {
 
 namespace {
+
+constexpr char kSettingsNotSaved[] =
+    "The port settings could not be written to CommoFiles; this run's port and speed are not "
+    "kept.";
 
 // The application's view of the core context. It builds no windows: it only hands out the
 // records and services that the windows take.
@@ -20,7 +26,14 @@ class CoreContextCore final : public AppCore {
 
     bool beginStart() override { return core_.beginStart(); }
     void finishStart() override { core_.finishStart(); }
-    bool shutdown() override { return core_.shutdown(); }
+    bool shutdown() override {
+        const bool ended = core_.shutdown();
+        // The window is gone by now: the terminal is the one place left to say it.
+        if (!core_.settingsSaved()) {
+            std::fprintf(stderr, "Panelink: %s\n", kSettingsNotSaved);
+        }
+        return ended;
+    }
     void onWorkerTimer(int timerId) override { core_.onWorkerTimer(timerId); }
     void onPowerEvent() override { core_.onPowerEvent(); }
 
