@@ -55,7 +55,7 @@ void NetworkControl::stop() {
 
 std::string NetworkControl::status() const {
     if (server_.running()) return "Listening on " + endpointText(settings_, last_.port);
-    if (!last_.ok) return last_.reason;
+    if (!last_.ok && !last_.reason.empty()) return last_.reason;
     return "Off";
 }
 

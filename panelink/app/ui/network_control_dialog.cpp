@@ -27,17 +27,22 @@ NetworkControlDialog::NetworkControlDialog(NetworkControl& control, QString iniF
     setWindowTitle(tr("Network control"));
     const net::NetworkSettings& settings = control.settings();
     enabled_ = new QCheckBox(tr("Serve the rigctld protocol (NET rigctl)"), this);
+    enabled_->setObjectName(QStringLiteral("enabled"));
     enabled_->setChecked(settings.enabled);
     address_ = new QLineEdit(text(settings.address), this);
+    address_->setObjectName(QStringLiteral("address"));
     port_ = new QSpinBox(this);
+    port_->setObjectName(QStringLiteral("port"));
     port_->setRange(1, kHighestPort);
     port_->setValue(settings.port);
     allowRemote_ = new QCheckBox(
         tr("Allow other computers (the protocol has no password: anyone who reaches the port "
            "controls the radio)"),
         this);
+    allowRemote_->setObjectName(QStringLiteral("allowRemote"));
     allowRemote_->setChecked(settings.allowRemote);
     status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
 
     auto* form = new QFormLayout;

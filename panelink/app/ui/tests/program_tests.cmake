@@ -7,6 +7,7 @@ panelink_add_test(test_panelink_app
         ${CMAKE_CURRENT_LIST_DIR}/qt_timer_host_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/power_watcher_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/dsp_windows_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/network_control_dialog_test.cpp
     LIBS panelink_app_ui panelink_resources Qt6::Test
     LABELS gui)
 
