@@ -48,9 +48,10 @@ bool isAllowedThreadPost(const platform::Message& m) {
     constexpr std::uint32_t kRequests[] = {
         id(Request::ReadId),       id(Request::StartReadout),  id(Request::SwitchAutoInfo),
         id(Request::StopReadouts), id(Request::ReadStepLater), id(Request::StartMenuReadout)};
-    // The rules that restore auto-information ask for "on only".
-    const bool plainWparam =
-        m.wparam == 0 || (is(m, Request::SwitchAutoInfo) && m.wparam == kAutoInfoOnOnlyBit);
+    // The rules that restore auto-information ask for "on only", the unsupported radio's
+    // rule for "off only".
+    const bool switchOneWay = m.wparam == kAutoInfoOnOnlyBit || m.wparam == kAutoInfoOffOnlyBit;
+    const bool plainWparam = m.wparam == 0 || (is(m, Request::SwitchAutoInfo) && switchOneWay);
     return m.lparam == 0 && plainWparam &&
            std::find(std::begin(kRequests), std::end(kRequests), m.id) != std::end(kRequests);
 }

@@ -378,9 +378,10 @@ void CommandSender::powerOffTick() {
 }
 
 void CommandSender::switchAutoInformation(std::uintptr_t wparam) {
-    const bool onOnly = (wparam & kAutoInfoOnOnlyBit) != 0;
-    if (onOnly && services_.command.get(CommandField::AI) == 1) return;
-    const auto digit = toggledDigit(services_.command.get(CommandField::AI));
+    const std::int32_t current = services_.command.get(CommandField::AI);
+    if ((wparam & kAutoInfoOnOnlyBit) != 0 && current == 1) return;
+    if ((wparam & kAutoInfoOffOnlyBit) != 0 && current == 0) return;
+    const auto digit = toggledDigit(current);
     if (!digit) return;
     send(std::string("AI") + *digit + ';');
     sleep(20);

@@ -103,7 +103,7 @@ bool decodeID(CoreServices& s, const AnswerText& text) {
     if (supported) {
         postTo(s.threads.anlSend, Request::StartReadout);
     } else {
-        postTo(s.threads.anlSend, Request::SwitchAutoInfo, 0);
+        postTo(s.threads.anlSend, Request::SwitchAutoInfo, kAutoInfoOffOnlyBit);
         postWindow(s, WindowMessage::LinkFailure, 1, kLinkMessageConnectFailed);
         s.timers.killTimer(kTimerConnect);
     }

@@ -223,5 +223,10 @@ inline constexpr std::uintptr_t kReadBackBit = 1u << 20;
 // when an earlier switch has turned it on meanwhile. Two such rules may fire for one event
 // (power back on, the radio still reporting "AI0"); a plain switch would toggle it off again.
 inline constexpr std::uintptr_t kAutoInfoOnOnlyBit = 1u << 1;
+// SwitchAutoInfo from the rule for a radio that is not supported: switch it off, and do
+// nothing when it is off already. A plain switch would turn it on for a radio that answers
+// "ID" while not reporting, and every one of a stream of such answers would cost the sender
+// its pauses.
+inline constexpr std::uintptr_t kAutoInfoOffOnlyBit = 1u << 2;
 
 }  // namespace panelink

@@ -21,7 +21,7 @@ using Ids = std::vector<std::uint32_t>;
 
 constexpr std::uint32_t kAiMessage = WM_APP + 0x33A;
 constexpr std::uint32_t kPsMessage = WM_APP + 0x347;
-const Message kSwitchAutoInfo{id(Request::SwitchAutoInfo), 0, 0};
+const Message kSwitchAutoInfoOff{id(Request::SwitchAutoInfo), kAutoInfoOffOnlyBit, 0};
 const Message kSwitchAutoInfoOn{id(Request::SwitchAutoInfo), kAutoInfoOnOnlyBit, 0};
 
 class ConnectionTest : public AnswerParserTest {
@@ -125,7 +125,7 @@ TEST_F(ConnectionTest, UnsupportedModelSwitchesAutoInformationOffAndReportsTheFa
     time.setTimer(kTimerConnect, std::chrono::milliseconds(1500));
     analyse("ID0247");
     EXPECT_EQ(field(F::ID), 244);
-    EXPECT_EQ(anlSend.posted(), std::vector<Message>{kSwitchAutoInfo});
+    EXPECT_EQ(anlSend.posted(), std::vector<Message>{kSwitchAutoInfoOff});
     EXPECT_EQ(window.posted(), (std::vector<Message>{message(WindowMessage::LinkFailure, 1, 3)}));
     EXPECT_FALSE(time.isTimerRunning(kTimerConnect));
 }

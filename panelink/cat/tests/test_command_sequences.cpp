@@ -298,6 +298,21 @@ TEST_F(SenderTest, TwoRestoresOfAutoInformationSwitchItOnOnceAndNeverOff) {
     EXPECT_EQ(texts(), (std::vector<std::string>{"AI0;", "AI;"}));
 }
 
+// A radio that is not supported answers "ID" again and again (a stream of them, or a line
+// that repeats): auto-information goes off once, and never on again, without any pauses.
+TEST_F(SenderTest, UnsupportedRadioSwitchesAutoInformationOffOnceAndNeverOn) {
+    storeCommand(CommandField::AI, 1);
+    request(Request::SwitchAutoInfo, kAutoInfoOffOnlyBit);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"AI0;", "AI;"}));
+    storeCommand(CommandField::AI, 0);  // the made-up "AI0" analysed
+    clearSent();
+    const Milliseconds before = time.elapsed();
+    for (int i = 0; i < 100; ++i)
+        request(Request::SwitchAutoInfo, kAutoInfoOffOnlyBit);
+    EXPECT_TRUE(texts().empty());
+    EXPECT_EQ(time.elapsed(), before);
+}
+
 TEST_F(SenderTest, SwitchingAutoInformationOffActsAsIfTheRadioReportedIt) {
     storeCommand(CommandField::AI, 1);
     storeCommand(CommandField::PS, 0);
