@@ -277,9 +277,10 @@ TEST_F(CoreEndToEndTest, UnplugClosesThePortAndAfterReplugTheNextCommandReopensI
     EXPECT_TRUE(context_->flags().portFailure.get()->wentAway);
     EXPECT_FALSE(context_->port().isOpen());
 
+    // Counted before the re-plug: the device watch may open the port the moment it is back.
+    const std::size_t before = sim_->transcriptSize();
     std::string error;
     ASSERT_TRUE(sim_->replug(&error)) << error;
-    const std::size_t before = sim_->transcriptSize();
     ASSERT_TRUE(context_->postRequest(Request::ReadId));
     ASSERT_TRUE(sim_->waitForCommand("ID;", 10s, before));
     const auto commands = commandsFrom(before);
@@ -305,9 +306,10 @@ TEST_F(CoreEndToEndTest, ReplugAfterTheLinkWasLostConnectsAgainByItself) {
     ASSERT_TRUE(waitUntil([&] { return context_->command().get(CommandField::AI) == 0; }, 15s));
 
     sim_->setMeter(77);
+    // Counted before the re-plug: the device watch may open the port the moment it is back.
+    const std::size_t before = sim_->transcriptSize();
     std::string error;
     ASSERT_TRUE(sim_->replug(&error)) << error;
-    const std::size_t before = sim_->transcriptSize();
     ASSERT_TRUE(sim_->waitForCommand("ID;", 10s, before));
     EXPECT_EQ(commandsFrom(before).front(), "AI0;");  // as the next write would open it
     EXPECT_TRUE(waitUntil([&] { return radio(RadioField::SM_0) == 77; }, 20s));
