@@ -201,10 +201,12 @@ void PanelinkApplication::startZoom() {
 void PanelinkApplication::showSplash() {
     auto* splash = new QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint);
     splash->setAttribute(Qt::WA_DeleteOnClose);
-    const QImage picture = BitmapStore::load(kSplashBitmap);
+    // On a screen scaled up, the picture drawn at twice the size keeps it sharp.
+    const int scale = bufferScale(1.0, splash->devicePixelRatioF());
+    const QImage picture = BitmapStore::load(kSplashBitmap, scale);
     if (!picture.isNull()) {
         splash->setPixmap(QPixmap::fromImage(picture));
-        splash->setFixedSize(picture.size());
+        splash->setFixedSize(picture.deviceIndependentSize().toSize());
     }
     splash->setWindowTitle(text(kProductName));
     splash_ = splash;

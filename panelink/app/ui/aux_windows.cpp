@@ -60,7 +60,7 @@ MenuListServices menuListServices(const WindowServices& services) {
     };
 }
 
-// The CONTOUR, NOTCH and DNR windows: their own timers on Qt timers.
+// The CONTOUR, NOTCH and DNR windows: their own timers on Qt timers, the main window's zoom.
 template <DspWindowKind kind>
 QWidget* dspWindow(const WindowServices& services, FrontPanelDialog& owner) {
     DspWindowPorts ports{
@@ -72,7 +72,11 @@ QWidget* dspWindow(const WindowServices& services, FrontPanelDialog& owner) {
             return std::make_unique<QtTimerHost>(std::move(handler));
         },
     };
-    return new DspWindowDialog(kind, std::move(ports), &owner);
+    auto* window = new DspWindowDialog(kind, std::move(ports), &owner);
+    // Shown at the main window's zoom, and following the user's next choice of it.
+    window->setZoom(owner.zoom());
+    QObject::connect(&owner, &FrontPanelDialog::zoomChosen, window, &DspWindowDialog::setZoom);
+    return window;
 }
 
 using Factory = QWidget* (*)(const WindowServices& services, FrontPanelDialog& owner);

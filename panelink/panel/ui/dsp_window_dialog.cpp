@@ -1,10 +1,13 @@
 #include "panelink/panel/ui/dsp_window_dialog.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "panelink/panel/ui/live_pointer_state.h"
 #include "panelink/panel/ui/panel_view.h"
+#include "panelink/panel/ui/panel_zoom.h"
 
 namespace panelink {
 
@@ -70,6 +73,29 @@ bool DspWindowDialog::post(const platform::Message& message) {
 void DspWindowDialog::draw(const DrawList& ops) {
     if (ops.empty()) return;
     view_->refresh(canvas_.run(ops));
+}
+
+void DspWindowDialog::setZoom(ZoomSetting setting) {
+    zoom_ = setting;
+    applyZoom();
+}
+
+void DspWindowDialog::applyZoom() {
+    const ZoomChange change = showAtZoom(zoom_, devicePixelRatioF(), canvas_, *view_);
+    if (change == ZoomChange::None) return;
+    // The background is at the new scale already; the key and the knobs are drawn again
+    // from its bitmaps rather than left resampled.
+    if (change == ZoomChange::Rescaled) draw(logic_->open());
+    adjustSize();
+}
+
+void DspWindowDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!followsScreenChanges_ && windowHandle() != nullptr) {
+        followsScreenChanges_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { applyZoom(); });
+    }
+    applyZoom();
 }
 
 void DspWindowDialog::reject() {

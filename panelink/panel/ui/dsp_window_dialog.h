@@ -10,6 +10,7 @@
 #include "panelink/panel/panel_ports.h"
 #include "panelink/panel/ui/bitmap_store.h"
 #include "panelink/panel/ui/panel_canvas.h"
+#include "panelink/panel/zoom_setting.h"
 #include "shared/platform/message.h"
 #include "shared/platform/timer_host.h"
 
@@ -48,6 +49,10 @@ class DspWindowDialog final : public QDialog, public platform::MessageSink {
     // thread.
     bool post(const platform::Message& message) override;
 
+    // Shows the picture at this zoom, as the main window shows the panel; from the bitmaps of
+    // the scale the screen needs.
+    void setZoom(ZoomSetting setting);
+
     const DspWindow& logic() const { return *logic_; }
     const PanelCanvas& canvas() const { return canvas_; }
     PanelView* view() const { return view_; }
@@ -58,10 +63,12 @@ class DspWindowDialog final : public QDialog, public platform::MessageSink {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void connectInput();
     void draw(const DrawList& ops);
+    void applyZoom();
 
     BitmapStore bitmaps_;
     PanelCanvas canvas_;
@@ -69,6 +76,8 @@ class DspWindowDialog final : public QDialog, public platform::MessageSink {
     std::unique_ptr<PointerState> ownPointer_;
     std::unique_ptr<platform::TimerHost> timers_;  // before the logic that uses them
     std::unique_ptr<DspWindow> logic_;
+    ZoomSetting zoom_ = kZoomChoices.front().setting;
+    bool followsScreenChanges_ = false;
     // Last: ends before anything the handlers use goes.
     EventHub::Subscription subscription_;
 };

@@ -23,6 +23,7 @@
 #include "panelink/panel/ui/live_pointer_state.h"
 #include "panelink/panel/ui/panel_strings.h"
 #include "panelink/panel/ui/panel_view.h"
+#include "panelink/panel/ui/panel_zoom.h"
 #include "panelink/panel/ui/qmenu_popup_presenter.h"
 #include "panelink/panel/ui/reading_notice_dialog.h"
 
@@ -169,15 +170,9 @@ void FrontPanelDialog::setZoom(ZoomSetting setting) {
 }
 
 void FrontPanelDialog::applyZoom() {
-    const double ratio = devicePixelRatioF();
-    const double zoom = viewZoom(zoom_, ratio);
-    const int scale = bufferScale(zoom, ratio);
-    if (zoom == view_->zoom() && scale == canvas_.scale()) return;
-    if (scale != canvas_.scale()) {
-        canvas_.setScale(scale);
-        display_.requestFullRedraw();
-    }
-    view_->setZoom(zoom);
+    const ZoomChange change = showAtZoom(zoom_, devicePixelRatioF(), canvas_, *view_);
+    if (change == ZoomChange::None) return;
+    if (change == ZoomChange::Rescaled) display_.requestFullRedraw();
     adjustSize();
 }
 

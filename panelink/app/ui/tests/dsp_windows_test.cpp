@@ -93,14 +93,28 @@ class DspWindowsTest : public ::testing::TestWithParam<DspCase> {
 
     // A click on the DSP key with the parameter's item chosen from the pop-up.
     DspWindowDialog* openFromTheDspPopup() {
+        const double zoom = window_->view()->zoom();
+        const QPoint key(static_cast<int>(kDspKey.x() * zoom),
+                         static_cast<int>(kDspKey.y() * zoom));
         popups_.answer = [](const uitest::ScriptedPopups::Shown& menu) {
             for (std::size_t i = 0; i < menu.texts.size(); ++i) {
                 if (menu.texts[i] == GetParam().item) return menu.ids[i];
             }
             return 0;
         };
-        QTest::mouseClick(window_->view(), Qt::LeftButton, {}, kDspKey);
+        QTest::mouseClick(window_->view(), Qt::LeftButton, {}, key);
         return qobject_cast<DspWindowDialog*>(window_->auxWindow(GetParam().window));
+    }
+
+    // The View/Zoom item with this text, chosen as the user does.
+    void chooseZoom(const QString& label) {
+        for (QAction* action : window_->findChildren<QAction*>()) {
+            if (action->text() == label && action->isCheckable()) {
+                action->trigger();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no zoom item " << label.toStdString();
     }
 
     EventHub events_;
@@ -142,6 +156,23 @@ TEST_P(DspWindowsTest, ClosingReportsOnceAndTheWindowIsDeletedOnlyAfterItsCloseH
     EXPECT_FALSE(window_->controller().windows().isOpen(GetParam().window));
     EXPECT_TRUE(window_->menuAction(kMenuComSelect)->isEnabled());
     EXPECT_EQ(log_.messages.size(), 1u);
+}
+
+TEST_P(DspWindowsTest, TheWindowIsShownAtTheMainWindowsZoomAndFollowsTheUsersNextChoice) {
+    QPointer<DspWindowDialog> dsp = openFromTheDspPopup();
+    ASSERT_TRUE(dsp);
+    const QSize fullSize = dsp->view()->size();
+    chooseZoom(QStringLiteral("200 %"));
+    EXPECT_EQ(dsp->view()->size(), fullSize * 2);
+    EXPECT_EQ(dsp->canvas().scale(), 2);
+    dsp->close();
+    ASSERT_TRUE(waitUntil([&] { return dsp.isNull(); }));
+
+    // Opened again while the panel is zoomed.
+    dsp = openFromTheDspPopup();
+    ASSERT_TRUE(dsp);
+    EXPECT_EQ(dsp->view()->size(), fullSize * 2);
+    EXPECT_EQ(dsp->canvas().scale(), 2);
 }
 
 // Were the closing message handled at once, inside the window's close handler (as a sent

@@ -90,6 +90,32 @@ TEST_F(DspWindowDialogTest, TheWindowShowsItsPictureAtItsSizeWithItsCaption) {
               BitmapStore::load(1487).copy(0, 0, 130, 30));
 }
 
+// The offscreen screen has a device pixel ratio of 1: at 200 % the buffer doubles.
+TEST_F(DspWindowDialogTest, At200PercentThePictureIsDrawnFromTheDoubleSizeBitmapsNotEnlarged) {
+    const auto window = open(DspWindowKind::Notch);
+    const QSize fullSize = window->view()->size();
+    const QImage unlit = window->canvas().image();
+    radio_.store(RadioField::BP_0, 1);
+    events_.post(message(DisplayUpdate::BP));
+    ASSERT_TRUE(waitUntil([&] { return window->canvas().image() != unlit; }));
+
+    window->setZoom(ZoomSetting::Percent200);
+    EXPECT_EQ(window->view()->size(), fullSize * 2);
+    ASSERT_EQ(window->canvas().scale(), 2);
+    const QImage background =
+        BitmapStore::load(dspWindowProfile(DspWindowKind::Notch).background, 2);
+    const QRect key(kKeyRect.topLeft() * 2, kKeyRect.size() * 2);
+    EXPECT_EQ(uitest::keyedMismatches(BitmapStore::load(1528, 2), key, background,
+                                      window->canvas().image()),
+              0);
+    const QImage shown = window->view()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(
+        uitest::changedRect(shown.copy(0, 0, 260, 60), background.copy(0, 0, 260, 60)).isEmpty());
+
+    window->setZoom(ZoomSetting::Percent100);
+    EXPECT_EQ(window->view()->size(), fullSize);
+}
+
 TEST_F(DspWindowDialogTest, AnUpdateFromTheHubLightsTheKey) {
     const auto window = open(DspWindowKind::Notch);
     const QImage before = window->canvas().image();
