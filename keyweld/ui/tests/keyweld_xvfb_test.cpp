@@ -70,7 +70,7 @@ std::string definitionFile(const std::vector<std::string>& commands) {
 class KeyweldOnX : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const char* tool : {"xvfb-run", "xdotool", "xclip"}) {
+        for (const char* tool : {"Xvfb", "xdotool", "xclip"}) {
             if (!panelink::apptest::installed(tool)) GTEST_SKIP() << tool << " is not installed";
         }
         ASSERT_TRUE(x_.start(scratch_.path()));

@@ -48,7 +48,7 @@ std::string listed(const std::vector<HeardCommand>& heard) {
 }
 
 TEST(CwWindowOnX, ATextTypedIntoMemoryTwoIsWrittenReadBackAndStoredInTheRadio) {
-    if (!apptest::installed("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+    if (!apptest::installed("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
     if (!apptest::installed("xdotool")) GTEST_SKIP() << "xdotool is not installed";
     commo::ScratchWorkingDir scratch("panelink-cw-x");
     apptest::XServer x;

@@ -130,7 +130,7 @@ std::string listed(const std::vector<HeardCommand>& commands) {
 class PanelOnX : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!apptest::installed("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+        if (!apptest::installed("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
         if (!apptest::installed("xdotool")) GTEST_SKIP() << "xdotool is not installed";
         ASSERT_TRUE(x_.start(scratch_.path()));
         tool_.emplace(x_.environment());

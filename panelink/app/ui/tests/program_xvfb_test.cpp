@@ -29,7 +29,7 @@ QImage grabPanel(const QProcessEnvironment& environment, const fs::path& file) {
 }
 
 TEST(ProgramOnX, AReportedFrequencyChangesTheDigitsOnTheScreen) {
-    if (!apptest::installed("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+    if (!apptest::installed("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
     commo::ScratchWorkingDir scratch("panelink-app");
     apptest::XServer x;
     ASSERT_TRUE(x.start(scratch.path()));

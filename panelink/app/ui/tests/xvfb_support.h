@@ -33,43 +33,33 @@ inline bool installed(const char* program) {
     return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
 }
 
-// An X server for the test's lifetime: xvfb-run runs a shell that reports the display and
-// then waits until the test removes its flag file.
+// An X server for the test's lifetime. The server picks a free display itself and reports
+// its number (-displayfd): tests run side by side never race for the same display, as they
+// could when each looked for a free one first and started its server after. It listens
+// only on its local socket and needs no authority file.
 class XServer {
   public:
     bool start(const std::filesystem::path& directory) {
-        using namespace std::chrono_literals;
-        flag_ = directory / "xvfb-running";
-        const std::filesystem::path info = directory / "xvfb-display";
-        platform::writeFile(flag_, "");
-        const QString script =
-            QStringLiteral(
-                "echo \"$DISPLAY $XAUTHORITY\" > '%1'; while [ -e '%2' ]; do sleep 0.2; "
-                "done")
-                .arg(qpath(info), qpath(flag_));
-        // Tests run side by side: each starts its search for a free display at a number of
-        // its own, so two do not race for the same one.
-        const QString firstDisplay = QString::number(100 + ::getpid() % 800);
-        process_.start(QStringLiteral("xvfb-run"),
-                       {QStringLiteral("-a"), QStringLiteral("-n"), firstDisplay,
-                        QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
-                        QStringLiteral("sh"), QStringLiteral("-c"), script});
+        process_.setStandardErrorFile(qpath(directory / "xvfb.log"));
+        process_.start(
+            QStringLiteral("Xvfb"),
+            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+             QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+             QStringLiteral("tcp")});
         if (!process_.waitForStarted(5000)) return false;
-        if (!pollUntil([&] { return platform::readFile(info).find(' ') != std::string::npos; },
-                       20s))
-            return false;
-        const QStringList parts =
-            QString::fromStdString(platform::readFile(info)).trimmed().split(' ');
-        display_ = parts.value(0);
-        authority_ = parts.value(1);
-        return !display_.isEmpty();
+        QByteArray number;
+        while (!number.contains('\n') && process_.waitForReadyRead(20000))
+            number += process_.readAllStandardOutput();
+        if (!number.contains('\n')) return false;
+        display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+        return true;
     }
 
     ~XServer() {
-        std::error_code ignored;
-        std::filesystem::remove(flag_, ignored);
-        if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(10000)) {
-            process_.terminate();
+        if (process_.state() == QProcess::NotRunning) return;
+        process_.terminate();
+        if (!process_.waitForFinished(10000)) {
+            process_.kill();
             process_.waitForFinished(5000);
         }
     }
@@ -77,15 +67,13 @@ class XServer {
     QProcessEnvironment environment() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), display_);
-        if (!authority_.isEmpty()) environment.insert(QStringLiteral("XAUTHORITY"), authority_);
+        environment.remove(QStringLiteral("XAUTHORITY"));
         return environment;
     }
 
   private:
-    std::filesystem::path flag_;
     QProcess process_;
     QString display_;
-    QString authority_;
 };
 
 // A window titled `title`, grabbed from the X server; with `panelOnly` just the panel below
